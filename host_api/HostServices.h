@@ -1,0 +1,40 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+
+#include "host_api/IApplicationService.h"
+#include "host_api/IErrorService.h"
+#include "host_api/IPathService.h"
+#include "host_api/IRegistryKey.h"
+#include "host_api/IXmlService.h"
+#include "platform/ComError.h"
+
+namespace host_api {
+
+// The host's services, one instance each per process. The host installs them at start-up (the
+// host library's installHostServices()); the driver and the plug-in reach them here.
+struct HostServices {
+  std::shared_ptr<IErrorService> errors;
+  std::shared_ptr<IApplicationService> application;
+  std::shared_ptr<IXmlService> xml;
+  std::shared_ptr<IPathService> paths;
+  std::function<std::unique_ptr<IRegistryKey>()> newRegistryKey;
+};
+
+inline std::shared_ptr<HostServices>& hostServicesSlot() {
+  static std::shared_ptr<HostServices> slot;
+  return slot;
+}
+
+// The installed services; throws when the host has installed none.
+inline HostServices& hostServices() {
+  auto& slot = hostServicesSlot();
+  if (!slot) {
+    throw platform::ComError(platform::RuntimeError::ObjectRequired, "host",
+                             "The host services are not available");
+  }
+  return *slot;
+}
+
+}  // namespace host_api

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/ComError.h"
+#include "platform/MessageText.h"
+
+namespace host_api {
+
+// Error kinds a plug-in passes with its own errors.
+namespace ErrorKind {
+constexpr int32_t PassedOn = 1;  // an error caught elsewhere, passed on with its number and source
+}
+
+// The host's error service: every error the system raises or passes on goes through it.
+class IErrorService {
+ public:
+  virtual ~IErrorService() = default;
+
+  // Raises error `number` in the caller. `text` is the raising class's ProgID (or the source of
+  // an error passed on); `args` (at most five) fill the placeholders of the error's message.
+  [[noreturn]] virtual void Raise(const std::string& pluginId, int32_t number,
+                                  const std::string& text, int32_t kind,
+                                  const platform::Parameters& args = {}) = 0;
+  // Raises a caught error again, with `text` (a ProgID or type name) as where it passed.
+  [[noreturn]] virtual void PassOn(const platform::ComError& error, const std::string& text) = 0;
+};
+
+}  // namespace host_api

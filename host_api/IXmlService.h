@@ -1,0 +1,62 @@
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "platform/Object.h"
+#include "platform/Variant.h"
+
+namespace host_api {
+
+class IXmlDocument;
+
+// An element of a host XML document.
+class IXmlElement : public platform::Object {
+ public:
+  virtual std::string tagName() const = 0;
+  virtual std::string text() const = 0;
+  virtual void setText(const std::string& text) = 0;
+  // Absent attributes give nothing (as opposed to an empty text).
+  virtual std::optional<std::string> getAttribute(const std::string& name) const = 0;
+  virtual void setAttribute(const std::string& name, const std::string& value) = 0;
+  // Child elements only (text and comments are not counted).
+  virtual int childCount() const = 0;
+  virtual std::shared_ptr<IXmlElement> child(int index) const = 0;  // null out of range
+  virtual bool hasChildNodes() const = 0;
+  // Appends `child` (made by the same document) and returns it.
+  virtual std::shared_ptr<IXmlElement> appendChild(const std::shared_ptr<IXmlElement>& child) = 0;
+  // The first child element with this tag name, or null.
+  virtual std::shared_ptr<IXmlElement> findChild(const std::string& name) const = 0;
+  virtual std::shared_ptr<IXmlDocument> ownerDocument() const = 0;
+};
+
+class IXmlDocument : public platform::Object {
+ public:
+  virtual std::shared_ptr<IXmlElement> documentElement() const = 0;  // null when empty
+  virtual void setDocumentElement(const std::shared_ptr<IXmlElement>& element) = 0;
+  virtual std::shared_ptr<IXmlElement> createElement(const std::string& tagName) = 0;
+  // Saves atomically: the file holds either the old or the new document, never a part.
+  virtual void save(const std::filesystem::path& path) const = 0;
+  virtual std::string toString() const = 0;
+};
+
+// The host XML service. Failures throw platform::ComError naming file, line and reason.
+class IXmlService {
+ public:
+  virtual ~IXmlService() = default;
+
+  virtual std::shared_ptr<IXmlDocument> createDocument() = 0;
+  virtual std::shared_ptr<IXmlDocument> loadDocument(const std::filesystem::path& path) = 0;
+  virtual std::shared_ptr<IXmlDocument> loadDocumentFromString(const std::string& xml) = 0;
+
+  // Typed values: writes `value` together with its type as a child element named `name` of
+  // `parent`, and reads such a child back (nothing when the child is absent).
+  virtual std::shared_ptr<IXmlElement> writeValue(IXmlElement& parent, const std::string& name,
+                                                  const platform::Variant& value) = 0;
+  virtual std::optional<platform::Variant> readValue(const IXmlElement& parent,
+                                                     const std::string& name) = 0;
+};
+
+}  // namespace host_api
