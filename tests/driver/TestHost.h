@@ -1,0 +1,57 @@
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "host_api/HostServices.h"
+
+namespace testing_host {
+
+// Translation as the host does it for English: the text after "::" with its placeholders filled.
+// Records every call so tests can see what was translated.
+class FakeApplicationService : public host_api::IApplicationService {
+ public:
+  struct Call {
+    std::string pluginId;
+    std::string text;
+    platform::Parameters params;
+  };
+
+  std::string Translate(const std::string& pluginId, const std::string& text,
+                        const platform::Parameters& params) override;
+
+  std::vector<Call> calls;
+};
+
+// Registry values kept in memory; every key made by one FakeRegistry sees the same values.
+class FakeRegistry {
+ public:
+  using Values = std::map<std::string, std::map<std::string, std::string>>;  // path -> values
+
+  std::unique_ptr<host_api::IRegistryKey> newKey();
+  void set(const std::string& path, const std::string& name, const std::string& value);
+
+ private:
+  std::shared_ptr<Values> m_values = std::make_shared<Values>();
+};
+
+// Installs the fakes as the process's host services for its own lifetime.
+class TestHost {
+ public:
+  TestHost();
+  ~TestHost();
+  TestHost(const TestHost&) = delete;
+  TestHost& operator=(const TestHost&) = delete;
+
+  FakeApplicationService& application() { return *m_application; }
+  FakeRegistry& registry() { return m_registry; }
+
+ private:
+  std::shared_ptr<FakeApplicationService> m_application;
+  FakeRegistry m_registry;
+  std::shared_ptr<host_api::HostServices> m_previous;
+};
+
+}  // namespace testing_host
