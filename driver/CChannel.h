@@ -1,0 +1,89 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "driver/FPort.h"
+#include "driver/TrxTypes.h"
+#include "platform/MessageText.h"
+#include "platform/Object.h"
+#include "platform/Variant.h"
+#include "platform/serial/SerialPort.h"
+
+namespace vti {
+
+// The command channel to the analyzer: one ASCII command at a time, each reply collected up to
+// its acknowledgement and checked for instrument errors, refused commands retried. Every wait
+// runs the event loop, so the operator's Stop (Abort) and other events are handled while a
+// command is under way; a command started from such an event finds the channel busy.
+//
+// Argument names follow the command set's conventions: fParse true makes a call unchecked
+// (instrument error replies are returned, not raised), fCheck true makes it no-raise (a missing
+// reply gives empty text instead of an error).
+class CChannel {
+ public:
+  // The largest reply collected while waiting for its acknowledgement; a peer that keeps sending
+  // without one ends in the time-out error instead of filling memory.
+  static constexpr size_t kMaxReply = 64 * 1024;
+
+  CChannel() = default;
+  ~CChannel();
+  CChannel(const CChannel&) = delete;
+  CChannel& operator=(const CChannel&) = delete;
+
+  ETrxVtiState State_get() const { return m_state; }
+  bool TimeOut_get() const { return m_timeOut; }
+  int16_t Port_get() const { return m_port; }
+  void Abort() { m_abort = true; }
+
+  // Opens serial port `lPort` (resolved through the port table, see MPortTable).
+  void OpenPort(int32_t lPort);
+  // Opens a port made by the caller: a device path (MPortTable::CreatePort) or one end of a
+  // VirtualSerialLink. `lPort` is the number to report; with 0 messages name the device.
+  void OpenPort(std::shared_ptr<platform::serial::SerialPort> port, int32_t lPort = 0);
+  void ClosePort();
+
+  std::string Transmit(const std::string& sTxData, const std::string& sAck = {},
+                       bool fParse = false, bool fCheck = false);
+  std::string Receive(std::string& sAck, int32_t& lTmOut, bool fParse = false, bool fCheck = false);
+  // Collects the readings the instrument streams for `lTime` seconds and returns the last one.
+  std::string ReceiveOneFromMany(int32_t& lTime,
+                                 const std::shared_ptr<platform::Object>& test = nullptr);
+  void Wait(int32_t lTime);
+
+  std::string ParseResult(const std::string& sReply, bool fParse);
+  bool ErrorCheck(const std::string& sLine, bool fParse) const;
+  [[noreturn]] void ProcessErrorCode(const std::string& sLine);
+
+  bool TransmitReceiveFlag_get() const { return m_transmitReceiveFlag; }
+  void TransmitReceiveFlag_let(bool value) { m_transmitReceiveFlag = value; }
+  bool TestAbortFlag_get() const { return m_testAbortFlag; }
+  void TestAbortFlag_let(bool value) { m_testAbortFlag = value; }
+
+  std::string TransmitCmd(const std::string& sTxData, const std::string& sAck = {},
+                          bool fParse = false, int32_t lTransmitCount = 0);
+
+ private:
+  template <typename MakePort>
+  void openWith(MakePort makePort, int32_t lPort, platform::Variant portName);
+  void CheckPortStatus(const std::string& status);
+  void requireIdle();
+  void requireOpenForm() const;
+  // Waits while the written command is still leaving the port, at most `timeout` ms.
+  void waitForOutput(int32_t timeout);
+  [[noreturn]] void raise(int32_t number, const platform::Parameters& params = {}) const;
+  [[noreturn]] void raiseInvalidReply(const std::string& reply, const char* source) const;
+
+  ETrxVtiState m_state = evsClosed;
+  int16_t m_port = 0;
+  // How messages name the port: its number, or the device when it was opened without one.
+  platform::Variant m_portName = int32_t(0);
+  bool m_abort = false;
+  bool m_timeOut = false;
+  bool m_transmitReceiveFlag = false;
+  bool m_testAbortFlag = false;
+  std::unique_ptr<FPort> m_form;
+};
+
+}  // namespace vti
