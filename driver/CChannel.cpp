@@ -159,27 +159,23 @@ std::string CChannel::Transmit(const std::string& sTxData, const std::string& sA
   m_state = evsBusy;
   m_abort = false;
   m_timeOut = false;
-  try {
-    int32_t timeOut = timeOutFor(sTxData);
-    if (!sTxData.empty()) {
-      auto& comm = m_form->Comm();
-      comm.discardInput();
-      comm.write(endsWith(sTxData, kCrLf) ? sTxData : sTxData + kCrLf);
-      waitForOutput(timeOut);
-    }
-    std::string ack = sAck;
-    std::string reply = Receive(ack, timeOut, fParse, fCheck);
-    m_state = evsIdle;
-    return reply;
-  } catch (...) {
-    m_state = evsIdle;
-    throw;
+  // Idle again however this ends, unless an event closed the channel meanwhile.
+  ScopeExit idle([this] {
+    if (m_state == evsBusy) m_state = evsIdle;
+  });
+  int32_t timeOut = timeOutFor(sTxData);
+  if (!sTxData.empty()) {
+    auto& comm = m_form->Comm();
+    comm.discardInput();
+    comm.write(endsWith(sTxData, kCrLf) ? sTxData : sTxData + kCrLf);
+    waitForOutput(timeOut);
   }
+  std::string ack = sAck;
+  return Receive(ack, timeOut, fParse, fCheck);
 }
 
 void CChannel::waitForOutput(int32_t timeout) {
-  auto& comm = m_form->Comm();
-  if (comm.outputCount() == 0) return;
+  if (!m_form || m_form->Comm().outputCount() == 0) return;
   auto& ev = platform::loop();
   bool expired = false;
   // The port raises no event when its output drains, so look again every millisecond; the
@@ -191,7 +187,8 @@ void CChannel::waitForOutput(int32_t timeout) {
     ev.stopTimer(tick);
     ev.stopTimer(limit);
   });
-  ev.processUntil([&] { return comm.outputCount() == 0 || m_abort || expired; });
+  ev.processUntil(
+      [&] { return !m_form || m_form->Comm().outputCount() == 0 || m_abort || expired; });
 }
 
 std::string CChannel::Receive(std::string& sAck, int32_t& lTmOut, bool fParse, bool fCheck) {

@@ -270,6 +270,13 @@ TEST_F(ChannelTest, ReceiveOneFromManyKeepsTheLastReadingOfTheStream) {
   EXPECT_EQ(last, std::to_string(reading) + " uA");
 }
 
+TEST_F(ChannelTest, ClosingFromAnEventDuringACommandLeavesTheChannelClosed) {
+  at(now() + 20ms, [&] { channel.ClosePort(); });
+  EXPECT_EQ(expectComError([&] { channel.Transmit("MREAD", "\r\n"); }).number(), errVTI_NoReply);
+  EXPECT_EQ(channel.State_get(), evsClosed);
+  EXPECT_EQ(expectComError([&] { channel.Transmit("MREAD", "\r\n"); }).number(), errVTI_NotOpen);
+}
+
 TEST_F(ChannelTest, ClosingClearsTheNoReplyFlagAndReleasesThePort) {
   channel.TransmitReceiveFlag_let(true);
   channel.ClosePort();
