@@ -106,13 +106,16 @@ void CChannel::openWith(MakePort makePort, int32_t lPort, platform::Variant port
       m_form->StopTimer();
       m_timeOut = true;
     });
-    auto& comm = m_form->Comm();
-    if (comm.isOpen()) comm.close();
-    comm.setSettings(kLineSettings);
+    if (m_form->Comm().isOpen()) m_form->Comm().close();
+    m_form->Comm().setSettings(kLineSettings);
     // Let the line settle before it is opened.
     m_state = evsIdle;
     Wait(kSettleTime);
+    if (!m_form) {  // closed by an event during the settle time
+      throw platform::ComError(platform::RuntimeError::ObjectRequired, kSource, "Port closed");
+    }
     m_state = evsBusy;
+    auto& comm = m_form->Comm();
     comm.open();
     CheckPortStatus(comm.status());
     comm.onReadable([] {});  // the loop wakes on arriving bytes; the reply loops do the reading

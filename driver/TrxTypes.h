@@ -177,6 +177,10 @@ enum ETrxVtiErrors__ : int32_t {
 // The driver owns the 30 numbers from errVTI_Error up to, not including, this one.
 constexpr int32_t kVtiErrorRangeEnd = static_cast<int32_t>(0x8004A480u);
 
+// Callers compare against the decimal values they see in logs and stored results.
+static_assert(errVTI_Error == -2147179422 && errVTI_InvalidPort == -2147179412);
+static_assert(kVtiErrorRangeEnd - errVTI_Error == 30);
+
 // Errors of the XML persistence of a safety test, outside the enumeration.
 constexpr int32_t kErrNotTrxTestElement = static_cast<int32_t>(0x8004A3C2u);
 constexpr int32_t kErrCannotCreateElement = static_cast<int32_t>(0x8004A3C3u);

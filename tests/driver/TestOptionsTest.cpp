@@ -5,22 +5,6 @@
 
 using namespace vti;
 
-TEST(CTrxTestOptions, DefaultsShapeAPlainTest) {
-  CTrxTestOptions o;
-  EXPECT_FALSE(o.StopBeforeNewPC_get());
-  EXPECT_FALSE(o.StopAfterNewPC_get());
-  EXPECT_EQ(o.DelayTimePowerOn_get(), 2);
-  EXPECT_EQ(o.DelayTimePowerOff_get(), 0);
-  EXPECT_EQ(o.TestStandard_get(), etsNONE);
-  EXPECT_EQ(o.TestVoltage_get(), etv_500);
-  EXPECT_EQ(o.MeasType_get(), emt_ACDC);
-  EXPECT_EQ(o.IRDuration_get(), 2);
-  EXPECT_EQ(o.WaveformType_get(), ewt_Complex30BPM);
-  EXPECT_EQ(o.ECGDuration_get(), 0);
-  EXPECT_EQ(o.PowerOFFScreen_get(), eepo_After);
-  EXPECT_EQ(o.PolaritySwitchingDelay_get(), 0);
-}
-
 TEST(CTrxTestOptions, WaveformCommandsFollowTheWaveform) {
   const std::pair<EWaveformType, const char*> expected[] = {
       {ewt_Complex30BPM, "CPL30"}, {ewt_Complex240BPM, "CPL240"}, {ewt_Pulse60BPM, "PLS60"},
