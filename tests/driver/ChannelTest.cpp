@@ -5,6 +5,7 @@
 #include "ExpectError.h"
 #include "ScriptedPeer.h"
 #include "TestHost.h"
+#include "driver/MPortTable.h"
 #include "platform/VirtualLoop.h"
 #include "platform/serial/VirtualSerialLink.h"
 
@@ -268,6 +269,24 @@ TEST_F(ChannelTest, ReceiveOneFromManyKeepsTheLastReadingOfTheStream) {
   EXPECT_GE(took, 2000ms);
   EXPECT_LE(took, 2100ms);
   EXPECT_EQ(last, std::to_string(reading) + " uA");
+}
+
+TEST_F(ChannelTest, AnInstalledFactoryServesPortNumbers) {
+  platform::serial::VirtualSerialLink other;
+  ScriptedPeer otherPeer(other.deviceEnd());
+  otherPeer.script("SN", {"B777\r\n"});
+  std::vector<int32_t> asked;
+  MPortTable::PortFactorySlot() = [&](int32_t port) {
+    asked.push_back(port);
+    return other.hostEnd();
+  };
+  CChannel second;
+  second.OpenPort(2);
+  EXPECT_EQ(second.Transmit("SN", "\r\n"), "B777");
+  EXPECT_EQ(MPortTable::CreatePort("com3"), other.hostEnd());
+  MPortTable::PortFactorySlot() = nullptr;
+  EXPECT_EQ(asked, (std::vector<int32_t>{2, 3}));
+  EXPECT_TRUE(peer.commands().empty());
 }
 
 TEST_F(ChannelTest, ClosingFromAnEventDuringACommandLeavesTheChannelClosed) {
