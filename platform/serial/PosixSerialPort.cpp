@@ -181,7 +181,14 @@ void PosixSerialPort::updateWatch() {
 }
 
 void PosixSerialPort::onDeviceReadable() {
+  size_t before = m_input.size();
   drainDevice();
+  if (m_input.size() == before && isOpen() && !m_hungUp) {
+    // Woken without data: an error or hang-up that reads do not report would wake the loop on
+    // every pass, so it ends the watch just like a hang-up that they do report.
+    pollfd p{m_fd, POLLIN, 0};
+    if (poll(&p, 1, 0) > 0 && (p.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0) markHungUp();
+  }
   // Called on a hang-up too, so that a waiter learns at once that nothing more will come.
   if (m_onReadable) {
     auto callback = m_onReadable;
