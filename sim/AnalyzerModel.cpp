@@ -101,9 +101,10 @@ std::string AnalyzerModel::execute(const std::string& command) {
 
 std::string AnalyzerModel::operate(const std::string& name, const std::string& argument,
                                    bool hasArgument) {
+  // "MAP" selects a test mode, "MAP=..." sets one of its settings.
   if (const test_modes::TestMode* mode = test_modes::find(name)) {
-    if (mode->needsArgument != hasArgument) return kBadArgument;
-    return selectMode(*mode, argument);
+    if (mode->needsArgument == hasArgument) return selectMode(*mode, argument);
+    if (name != "MAP") return kBadArgument;
   }
   if (!hasArgument) {
     if (name == "READ") return read(false);

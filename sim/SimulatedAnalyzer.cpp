@@ -53,6 +53,11 @@ void SimulatedAnalyzer::receive(std::string_view bytes) {
       takeCommand(std::string(1, kEscape), std::string(1, kEscape));
       continue;
     }
+    if (m_discarding) {
+      // The rest of an overlong line is noise too.
+      m_discarding = c != '\n';
+      continue;
+    }
     m_input += c;
     if (c == '\n') {
       std::string command = m_input;
@@ -63,6 +68,7 @@ void SimulatedAnalyzer::receive(std::string_view bytes) {
     } else if (m_input.size() > kMaxLine) {
       note("line too long, dropped");
       m_input.clear();
+      m_discarding = true;
     }
   }
   processNext();
@@ -167,6 +173,7 @@ void SimulatedAnalyzer::cutLine() {
   m_hungUp = true;
   m_queue.clear();
   m_input.clear();
+  m_discarding = false;
   stopStream();
   note("line hung up");
   if (m_transport) m_transport->hangUp();

@@ -72,6 +72,7 @@ class SimulatedAnalyzer {
   std::unique_ptr<Transport> m_transport;
   platform::TimePoint m_start;
   std::string m_input;
+  bool m_discarding = false;  // inside an overlong line, until its end
   std::deque<std::string> m_queue;
   bool m_busy = false;
   bool m_hungUp = false;
