@@ -132,3 +132,19 @@ TEST(Faults, RefusedMreadStartsNoStream) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Faults, ShippedFlakyLineRecoversWhenTheHostRetries) {
+  SimHarness h(sim::Scenario::load("flaky-line"));
+  EXPECT_EQ(h.ask("STAT", std::chrono::seconds(1)), "") << "the first status query is lost";
+  EXPECT_EQ(h.ask("STAT").size(), 6u);
+  EXPECT_EQ(h.ask("IDENT"), "TRX 440,2.05\r\n") << "pieces add up to the whole line";
+  h.ask("ENCL");
+  h.ask("POL=N");
+  EXPECT_EQ(h.ask("READ"), "!22\r\n");
+  std::string value = h.ask("READ");
+  EXPECT_NE(value.find(" uA\r\n"), std::string::npos) << value;
+}
+
+}  // namespace

@@ -30,20 +30,23 @@ const Sequence kSequences[] = {
     {"patient auxiliary", "AUX;EARTH=C;STAT2;POL=OFF;POL=N;NEUT=C;MODE=DC;AP=RA/LL,LA/OPEN;MREAD"},
     {"mains on applied parts",
      "MAP;MAP=7.5MA;MAP=LOW;STAT2;POL=OFF;POL=N;MAP=NORM;AP=LL,LA,RL//GND;MREAD"},
-    {"mains on applied parts, AAMI", "LEAD_ISO;MAP=1MA;MAP=LOW;STAT2;POL=OFF;POL=R;MAP=REV;"
-                                     "AP=RA//OPEN;MREAD"},
+    {"mains on applied parts, AAMI",
+     "LEAD_ISO;MAP=1MA;MAP=LOW;STAT2;POL=OFF;POL=R;MAP=REV;"
+     "AP=RA//OPEN;MREAD"},
     {"point to point voltage", "PPV;MREAD"},
     {"point to point resistance", "PPR;MREAD"},
     {"point to point leakage", "PPL;MODE=AC;MREAD"},
     {"equipment current", "EQCURR;MREAD"},
-    {"alternative equipment leakage", "NOMINAL=ON;SAF;ALTEARTH=O;MODE=ACDC;AP=ALL//;MREAD;"
-                                      "NOMINAL=OFF"},
+    {"alternative equipment leakage",
+     "NOMINAL=ON;SAF;ALTEARTH=O;MODE=ACDC;AP=ALL//;MREAD;"
+     "NOMINAL=OFF"},
     {"differential leakage", "DIFF;EARTH=C;STAT2;POL=OFF;POL=N;AP=//GND;MREAD"},
     {"direct equipment leakage", "DIRL;MODE=ACDC;EARTH=O;STAT2;POL=OFF;POL=R;AP=ALL//;MREAD"},
     {"direct applied part leakage",
      "NOMINAL=ON;DMAP;MAP=3.5MA;MODE=ACDC;STAT2;POL=OFF;POL=N;AP=RA//OPEN;MREAD;NOMINAL=OFF"},
-    {"alternative applied part leakage", "NOMINAL=ON;SPAT;MODE=ACDC;AP=LL,LA//OPEN;MREAD;"
-                                         "NOMINAL=OFF"},
+    {"alternative applied part leakage",
+     "NOMINAL=ON;SPAT;MODE=ACDC;AP=LL,LA//OPEN;MREAD;"
+     "NOMINAL=OFF"},
     {"ECG simulation", "ECG;CPL30;\x1b;EXIT"},
     {"lead zeroing", "ERES=LOW;ZERO"},
 };
