@@ -47,6 +47,10 @@ class AnalyzerModel {
   void enterHighVoltage();
 
   bool isRemote() const { return m_remote; }
+  // Settings a host sends once per connection or test, for assertions on what it chose.
+  const std::string& standard() const { return m_standard; }  // STD=
+  long polarityDelay() const { return m_polarityDelay; }      // RPTIME=, seconds
+  bool nominalMains() const { return m_nominal; }             // NOMINAL=ON
   Power power() const { return m_power; }
   bool neutralOpen() const { return m_neutralOpen; }
   bool earthOpen() const { return m_earthOpen; }

@@ -17,6 +17,11 @@ TEST(AnalyzerProtocol, IdentifiesItselfAndAcknowledges) {
   EXPECT_EQ(h.ask("SN"), "S-42\r\n");
   EXPECT_EQ(h.ask("STD=353"), "*\r\n");
   EXPECT_EQ(h.ask("RPTIME=2"), "*\r\n");
+  EXPECT_EQ(h.ask("NOMINAL=ON"), "*\r\n");
+  EXPECT_EQ(h.analyzer().model().standard(), "353");
+  EXPECT_EQ(h.analyzer().model().polarityDelay(), 2);
+  EXPECT_TRUE(h.analyzer().model().nominalMains());
+  EXPECT_EQ(h.ask("RPTIME=-1"), "!11\r\n");
   EXPECT_EQ(h.ask("NOSUCH"), "!10\r\n");
   EXPECT_EQ(h.ask("STD=XYZ"), "!11\r\n");
   EXPECT_EQ(h.ask("MAINS"), "!11\r\n") << "the mains test needs its pair";
