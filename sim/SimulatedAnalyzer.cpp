@@ -105,9 +105,11 @@ void SimulatedAnalyzer::processNext() {
     } else {
       reply = m_model.execute(command);
     }
+    const bool carriedOut = !fault.groundFault && !fault.overVoltage && !fault.reply;
     if (fault.highVoltage) m_model.enterHighVoltage();
     if (!m_model.isStreaming()) stopStream();
-    const bool startsStream = m_model.isStreaming() && FaultScript::commandName(command) == "MREAD";
+    const bool startsStream =
+        carriedOut && m_model.isStreaming() && FaultScript::commandName(command) == "MREAD";
     if (startsStream) stopStream();  // a new stream replaces the old one
     m_busy = true;
     platform::Duration delay =
@@ -124,12 +126,12 @@ void SimulatedAnalyzer::sendReply(const std::string& reply, const Fault& fault, 
     finishReply(startsStream);
     return;
   }
-  const size_t size = (bytes.size() + parts - 1) / parts;
-  size_t offset = 0;
-  for (size_t i = 0; offset < bytes.size(); ++i) {
-    std::string piece = bytes.substr(offset, size);
-    offset += piece.size();
-    const bool last = offset >= bytes.size();
+  // Exactly `parts` pieces of nearly equal size.
+  for (size_t i = 0; i < parts; ++i) {
+    const size_t from = i * bytes.size() / parts;
+    const size_t to = (i + 1) * bytes.size() / parts;
+    std::string piece = bytes.substr(from, to - from);
+    const bool last = i + 1 == parts;
     auto send = [this, piece, last, startsStream] {
       emit(piece);
       if (last) finishReply(startsStream);

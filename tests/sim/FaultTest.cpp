@@ -71,13 +71,13 @@ TEST(Faults, ReplyWithoutLineEnd) {
 }
 
 TEST(Faults, ReplySplitOverManyReads) {
-  SimHarness h("[faults]\nIDENT #1 = split 5 20 ms\n");
+  SimHarness h("[faults]\nIDENT #1 = split 6 20 ms\n");
   std::vector<std::string> reads;
   auto host = h.link().hostEnd();
   host->onReadable([&] { reads.push_back(host->read()); });
   h.send("IDENT\r\n");
   h.loop().processFor(std::chrono::milliseconds(200));
-  ASSERT_EQ(reads.size(), 5u);
+  ASSERT_EQ(reads.size(), 6u);
   std::string joined;
   for (const auto& r : reads) joined += r;
   EXPECT_EQ(joined, "TRX 440,2.05\r\n");
