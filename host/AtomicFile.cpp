@@ -1,6 +1,7 @@
 #include "host/AtomicFile.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -18,12 +19,23 @@ namespace {
                            what + " " + path.string() + ": " + std::strerror(err));
 }
 
+mode_t modeFor(const std::filesystem::path& target) {
+  struct stat existing {};
+  if (::stat(target.c_str(), &existing) == 0) return existing.st_mode & 07777;
+  mode_t mask = ::umask(0);
+  ::umask(mask);
+  return 0666 & ~mask;
+}
+
 // Closes the descriptor and removes the temporary file unless the rename took it over.
 class TempFile {
  public:
   explicit TempFile(const std::filesystem::path& target) : m_path(target.string() + ".tmpXXXXXX") {
     m_fd = ::mkstemp(m_path.data());
     if (m_fd < 0) fail(target, "Cannot create a temporary file for", errno);
+    // mkstemp makes the file private; the replacement keeps the access the file had (or the
+    // usual access of a new file), so a settings file others may read stays readable.
+    ::fchmod(m_fd, modeFor(target));
   }
   ~TempFile() {
     if (m_fd >= 0) ::close(m_fd);
@@ -68,7 +80,13 @@ void syncFolder(const std::filesystem::path& folder) {
 }
 }  // namespace
 
-void write(const std::filesystem::path& path, const std::string& content) {
+void write(const std::filesystem::path& link, const std::string& content) {
+  // A file kept as a link elsewhere is replaced where it really lives; the link stays.
+  std::error_code linkError;
+  std::filesystem::path path = std::filesystem::is_symlink(link, linkError)
+                                   ? std::filesystem::weakly_canonical(link, linkError)
+                                   : link;
+  if (linkError) path = link;
   std::filesystem::path folder = path.parent_path();
   std::error_code ec;
   if (!folder.empty()) std::filesystem::create_directories(folder, ec);

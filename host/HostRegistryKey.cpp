@@ -23,17 +23,6 @@ std::optional<std::string> rootName(uint32_t root) {
   }
 }
 
-// "Software\\Tavik\\orvel\\" and "\\Software\\Tavik\\orvel" name the same key.
-std::string normalisedPath(const std::string& path) {
-  std::string out;
-  for (char c : path) {
-    if (c == '\\' && (out.empty() || out.back() == '\\')) continue;
-    out += c;
-  }
-  if (!out.empty() && out.back() == '\\') out.pop_back();
-  return out;
-}
-
 // Decimal with an optional sign, or hexadecimal after "0x"; blanks around are allowed.
 std::optional<int64_t> parseWholeNumber(const std::string& text) {
   size_t b = text.find_first_not_of(" \t");
@@ -65,8 +54,7 @@ bool HostRegistryKey::Open(uint32_t root, const std::string& path, bool create) 
   m_key.reset();
   auto rootText = rootName(root);
   if (!rootText) return false;
-  std::string relative = normalisedPath(path);
-  std::string key = relative.empty() ? *rootText : *rootText + "\\" + relative;
+  std::string key = SettingsFile::normalisedKey(*rootText + "\\" + path);
   SettingsFile settings = load();
   if (!settings.hasKey(key)) {
     if (!create) return false;

@@ -30,7 +30,8 @@ void HostXmlDocument::parse(const std::string& text, const std::string& origin) 
   m_holder = pugi::xml_node();
   pugi::xml_parse_result result =
       m_doc.load_buffer(text.data(), text.size(),
-                        pugi::parse_default | pugi::parse_comments | pugi::parse_declaration);
+                        pugi::parse_default | pugi::parse_comments | pugi::parse_declaration |
+                            pugi::parse_ws_pcdata_single);
   if (result) return;
   m_doc.reset();
   size_t offset =

@@ -75,7 +75,7 @@ SettingsFile SettingsFile::parse(const std::string& text, const std::string& ori
       line.key = key;
     } else if (t[0] == '[') {
       if (t.back() != ']') malformed(origin, lineNo, "a section needs its closing \"]\"");
-      key = trim(t.substr(1, t.size() - 2));
+      key = normalisedKey(trim(t.substr(1, t.size() - 2)));
       if (!knownRoot(key)) {
         malformed(origin, lineNo, "a section starts with HKCR, HKCU, HKLM or HKU");
       }
@@ -94,6 +94,16 @@ SettingsFile SettingsFile::parse(const std::string& text, const std::string& ori
     file.m_lines.push_back(std::move(line));
   }
   return file;
+}
+
+std::string SettingsFile::normalisedKey(const std::string& key) {
+  std::string out;
+  for (char c : key) {
+    if (c == '\\' && (out.empty() || out.back() == '\\')) continue;
+    out += c;
+  }
+  if (!out.empty() && out.back() == '\\') out.pop_back();
+  return out;
 }
 
 std::string SettingsFile::text() const {

@@ -26,6 +26,10 @@ class SettingsFile {
 
   std::string text() const;
 
+  // The spelling of a key path under which it is stored: "HKLM\\Software\\" and
+  // "HKLM\Software" name the same key.
+  static std::string normalisedKey(const std::string& key);
+
   // A key exists when its own section or a section of one of its subkeys exists.
   bool hasKey(const std::string& key) const;
   void addKey(const std::string& key);

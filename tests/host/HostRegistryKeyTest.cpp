@@ -55,7 +55,7 @@ TEST_F(HostRegistryKeyTest, APersonsEditsAndCommentsSurviveWrites) {
   std::filesystem::create_directories(file.parent_path());
   writeFile(file,
             "; settings of this bench\n"
-            "[HKLM\\Software\\Tavik\\orvel\\Executive\\System]\n"
+            "[HKLM\\Software\\Tavik\\\\orvel\\Executive\\System\\]\n"
             "Test guide settings = 9\n"
             "\n"
             "# the analyzer\n"
@@ -69,7 +69,7 @@ TEST_F(HostRegistryKeyTest, APersonsEditsAndCommentsSurviveWrites) {
 
   EXPECT_EQ(readFile(file),
             "; settings of this bench\n"
-            "[HKLM\\Software\\Tavik\\orvel\\Executive\\System]\n"
+            "[HKLM\\Software\\Tavik\\\\orvel\\Executive\\System\\]\n"
             "Test guide settings=12\n"
             "Language=de\n"
             "\n"

@@ -107,10 +107,15 @@ TEST_F(HostXmlServiceTest, TypedValuesReadBackWithTheirType) {
   auto doc = xml.createDocument();
   auto record = doc->createElement("Measurement");
   doc->setDocumentElement(record);
-  const std::pair<const char*, Variant> values[] = {
-      {"Empty", Variant()},     {"Long", Variant(int32_t(-3))},          {"Single", Variant(0.1f)},
-      {"Double", Variant(0.1)}, {"Text", Variant("<&> \"x\"")},          {"Yes", Variant(true)},
-      {"No", Variant(false)},   {"Big", Variant(1.7976931348623157e308)}};
+  const std::pair<const char*, Variant> values[] = {{"Empty", Variant()},
+                                                    {"Long", Variant(int32_t(-3))},
+                                                    {"Single", Variant(0.1f)},
+                                                    {"Double", Variant(0.1)},
+                                                    {"Text", Variant("<&> \"x\"")},
+                                                    {"Blanks", Variant("   ")},
+                                                    {"Yes", Variant(true)},
+                                                    {"No", Variant(false)},
+                                                    {"Big", Variant(1.7976931348623157e308)}};
   for (const auto& [name, value] : values) xml.writeValue(*record, name, value);
   doc->save(dir / "values.xml");
 
