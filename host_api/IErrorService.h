@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <string>
 
 #include "platform/ComError.h"
@@ -25,6 +26,11 @@ class IErrorService {
                                   const platform::Parameters& args = {}) = 0;
   // Raises a caught error again, with `text` (a ProgID or type name) as where it passed.
   [[noreturn]] virtual void PassOn(const platform::ComError& error, const std::string& text) = 0;
+
+  // Makes the message texts ("41513::...") of a plug-in's own error numbers known, so that Raise
+  // can describe those errors with their translated message.
+  virtual void RegisterMessages(const std::string& pluginId,
+                                const std::map<int32_t, std::string>& messages) = 0;
 };
 
 }  // namespace host_api

@@ -10,10 +10,13 @@ namespace platform {
 namespace RuntimeError {
 constexpr int32_t TypeMismatch = 13;
 constexpr int32_t Overflow = 6;
+constexpr int32_t OutOfMemory = 7;
+constexpr int32_t InternalError = 51;
 constexpr int32_t BadFileNameOrNumber = 52;
 constexpr int32_t FileNotFound = 53;
 constexpr int32_t PathFileAccess = 75;
 constexpr int32_t PathNotFound = 76;
+constexpr int32_t InvalidFileFormat = 321;
 constexpr int32_t ObjectRequired = 424;
 constexpr int32_t ClassNotRegistered = 429;
 constexpr int32_t InvalidProcedureCall = 5;
@@ -22,8 +25,8 @@ constexpr int32_t InvalidProcedureCall = 5;
 // The one error type of the system: a numbered error with its source and description.
 class ComError : public std::exception {
  public:
-  ComError(int32_t number, std::string source, std::string description,
-           std::string helpFile = {}, int32_t helpContext = 0);
+  ComError(int32_t number, std::string source, std::string description, std::string helpFile = {},
+           int32_t helpContext = 0);
 
   int32_t number() const { return m_number; }
   const std::string& source() const { return m_source; }

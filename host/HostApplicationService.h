@@ -1,0 +1,36 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include "host/MessageCatalog.h"
+#include "host_api/IApplicationService.h"
+#include "host_api/IRegistryKey.h"
+
+namespace host {
+
+// Translates message texts with the catalogue of one language; English is the text after "::"
+// and needs no catalogue.
+class HostApplicationService : public host_api::IApplicationService {
+ public:
+  // Uses resources/lang/<language>.txt below `resourceDir`. A language such as "de_DE.UTF-8"
+  // tries "de_DE" and then "de"; a name that is not a plain language code (for example one
+  // with a "/") is ignored, so a setting can never point the host at another file.
+  HostApplicationService(const std::filesystem::path& resourceDir, const std::string& language);
+
+  std::string Translate(const std::string& pluginId, const std::string& text,
+                        const platform::Parameters& params = {}) override;
+
+  const std::string& language() const { return m_language; }
+
+  // The language the host is set to: ORVEL_LANG, else the value "Language" under
+  // HKLM\Software\Tavik\orvel\Executive\System, else English. A settings file that cannot be
+  // read leaves the host in English: its messages must still be shown.
+  static std::string configuredLanguage(host_api::IRegistryKey& key);
+
+ private:
+  std::string m_language;  // the language whose catalogue was found ("en" when none)
+  MessageCatalog m_catalog;
+};
+
+}  // namespace host

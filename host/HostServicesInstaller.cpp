@@ -1,0 +1,29 @@
+#include "host/HostServicesInstaller.h"
+
+#include "host/HostApplicationService.h"
+#include "host/HostErrorService.h"
+#include "host/HostLocations.h"
+#include "host/HostPathService.h"
+#include "host/HostRegistryKey.h"
+#include "host/HostXmlService.h"
+
+namespace host {
+
+std::shared_ptr<host_api::HostServices> installHostServices() {
+  auto services = std::make_shared<host_api::HostServices>();
+  // Each key finds the settings file anew, so ORVEL_REGISTRY set later still counts.
+  services->newRegistryKey = [] {
+    return std::make_unique<HostRegistryKey>(HostLocations::registryFile());
+  };
+  auto languageKey = services->newRegistryKey();
+  auto application = std::make_shared<HostApplicationService>(
+      HostLocations::resourceDir(), HostApplicationService::configuredLanguage(*languageKey));
+  services->application = application;
+  services->errors = std::make_shared<HostErrorService>(application);
+  services->xml = std::make_shared<HostXmlService>();
+  services->paths = std::make_shared<HostPathService>();
+  host_api::hostServicesSlot() = services;
+  return services;
+}
+
+}  // namespace host

@@ -1,0 +1,65 @@
+#include "plugin/core/MErrorConvention.h"
+
+#include <filesystem>
+#include <memory>
+#include <new>
+
+#include "host_api/HostServices.h"
+#include "plugin/core/MPlugInErrors.h"
+
+namespace plugin::MErrorConvention {
+
+namespace {
+// The host error service describes the plug-in's errors with their messages; it learns them
+// once per service (a test may install a fresh one).
+host_api::IErrorService& errorService() {
+  static std::weak_ptr<host_api::IErrorService> informed;
+  auto service = host_api::hostServices().errors;
+  if (!service) {
+    throw platform::ComError(platform::RuntimeError::ObjectRequired, PlugInId,
+                             "The host error service is not available");
+  }
+  if (informed.lock() != service) {
+    service->RegisterMessages(PlugInId, MPlugInErrors::Messages());
+    informed = service;
+  }
+  return *service;
+}
+}  // namespace
+
+std::string ProgID(const std::string& className) { return "orvelTRX440." + className; }
+
+void RaiseOwn(const std::string& source, int32_t number, int32_t kind,
+              const platform::Parameters& args) {
+  errorService().Raise(PlugInId, number, source, kind, args);
+  // A host whose service returned must not make the error vanish.
+  throw platform::ComError(number, source, platform::errorNumberText(number));
+}
+
+platform::ComError CurrentError() {
+  try {
+    throw;
+  } catch (const platform::ComError& error) {
+    return error;
+  } catch (const std::bad_alloc&) {
+    return platform::ComError(platform::RuntimeError::OutOfMemory, PlugInId, "Out of memory");
+  } catch (const std::filesystem::filesystem_error& error) {
+    return platform::ComError(platform::RuntimeError::PathFileAccess, PlugInId, error.what());
+  } catch (const std::exception& error) {
+    return platform::ComError(platform::RuntimeError::InternalError, PlugInId, error.what());
+  } catch (...) {
+    return platform::ComError(platform::RuntimeError::InternalError, PlugInId, "Unknown error");
+  }
+}
+
+void HandleError(const platform::ComError& error, const std::string& source,
+                 std::initializer_list<int32_t> passedOn) {
+  host_api::IErrorService& service = errorService();
+  if (std::find(passedOn.begin(), passedOn.end(), error.number()) != passedOn.end()) {
+    service.Raise(PlugInId, error.number(), error.source(), KindPassedOn);
+  }
+  service.PassOn(error, source);
+  throw error;  // as in RaiseOwn: the error never vanishes
+}
+
+}  // namespace plugin::MErrorConvention

@@ -1,0 +1,37 @@
+#include "plugin/core/MSharedTools.h"
+
+#include <memory>
+#include <optional>
+
+#include "host_api/HostServices.h"
+
+namespace plugin::MSharedTools {
+
+namespace {
+// An open local-machine key, or null when it does not exist.
+std::unique_ptr<host_api::IRegistryKey> openKey(const char* path) {
+  auto key = host_api::hostServices().newRegistryKey();
+  if (!key->Open(host_api::RegistryRoot::LocalMachine, path)) return nullptr;
+  return key;
+}
+}  // namespace
+
+bool TestGuideOnTop() {
+  auto key = openKey(SystemKey);
+  if (!key) return false;
+  int32_t settings = key->ReadLong("Test guide settings").value_or(0);
+  return settings == 4 || settings >= 9;
+}
+
+int32_t DefaultNomenclature() {
+  auto key = openKey(PlugInKey);
+  return key ? key->ReadLong("Nomenclature").value_or(0) : 0;
+}
+
+int16_t DefaultPolarityDelay() {
+  auto key = openKey(PlugInKey);
+  int16_t delay = key ? key->ReadInteger("PolarityDelay").value_or(0) : 0;
+  return delay >= 1 && delay <= 5 ? delay : 1;
+}
+
+}  // namespace plugin::MSharedTools

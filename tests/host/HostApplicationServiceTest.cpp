@@ -1,0 +1,101 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "host/HostApplicationService.h"
+#include "host/HostLocations.h"
+#include "host/HostRegistryKey.h"
+#include "host/TestFiles.h"
+
+using host::HostApplicationService;
+using platform::Parameters;
+using platform::Variant;
+
+namespace {
+const char* const Countdown = "20030::The test will automatically continue in %%1 seconds.";
+
+class HostApplicationServiceTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::filesystem::create_directories(dir / "lang");
+    writeFile(dir / "lang" / "xx.txt",
+              "# test language\n"
+              "[TRX440]\n"
+              "20030 = In %%1 Sekunden geht es weiter.\n"
+              "20351=Bestanden\n"
+              "20400=Erste Zeile\\nZweite Zeile\n"
+              "not a line of the catalogue\n"
+              "abc=no id\n"
+              "[OTHER]\n"
+              "20352=Fremd\n");
+  }
+  TempDir dir;
+};
+}  // namespace
+
+TEST_F(HostApplicationServiceTest, EnglishIsTheTextAfterTheIdWithItsPlaceholdersFilled) {
+  HostApplicationService english(dir.path(), "en");
+  EXPECT_EQ(english.Translate("TRX440", Countdown, Parameters{Variant(int32_t(10))}),
+            "The test will automatically continue in 10 seconds.");
+  EXPECT_EQ(english.Translate("TRX440", "20351::Pass"), "Pass");
+  EXPECT_EQ(english.Translate("TRX440", "no id at all"), "no id at all");
+  // A placeholder without its parameter stays visible rather than vanishing.
+  EXPECT_EQ(english.Translate("TRX440", "1::%%1 of %%2", Parameters{Variant("one")}), "one of %%2");
+}
+
+TEST_F(HostApplicationServiceTest, ACatalogueTranslatesKnownIdsOfItsPlugInOnly) {
+  HostApplicationService other(dir.path(), "xx");
+  EXPECT_EQ(other.language(), "xx");
+  EXPECT_EQ(other.Translate("TRX440", Countdown, Parameters{Variant(int32_t(10))}),
+            "In 10 Sekunden geht es weiter.");
+  EXPECT_EQ(other.Translate("TRX440", "20400::Two lines"), "Erste Zeile\nZweite Zeile");
+  EXPECT_EQ(other.Translate("TRX440", "29999::Unknown id"), "Unknown id");
+  EXPECT_EQ(other.Translate("TRX440", "20352::Fail"), "Fail");
+  EXPECT_EQ(other.Translate("OTHER", "20352::Fail"), "Fremd");
+}
+
+TEST_F(HostApplicationServiceTest, LanguageNamesFallBackToTheirLanguageAndNeverLeaveTheFolder) {
+  EXPECT_EQ(HostApplicationService(dir.path(), "xx_YY.UTF-8").language(), "xx");
+  EXPECT_EQ(HostApplicationService(dir.path(), "fr").language(), "en");
+  writeFile(dir / "secret.txt", "[TRX440]\n20351=leaked\n");
+  HostApplicationService escaping(dir.path(), "../secret");
+  EXPECT_EQ(escaping.language(), "en");
+  EXPECT_EQ(escaping.Translate("TRX440", "20351::Pass"), "Pass");
+}
+
+TEST_F(HostApplicationServiceTest, TheLanguageComesFromTheEnvironmentOrTheSettings) {
+  auto registry = dir / "registry.ini";
+  host::HostRegistryKey key(registry);
+  {
+    ScopedEnv noLanguage("ORVEL_LANG", "");
+    EXPECT_EQ(HostApplicationService::configuredLanguage(key), "en");
+    ASSERT_TRUE(key.Open(host_api::RegistryRoot::LocalMachine,
+                         "Software\\Tavik\\orvel\\Executive\\System", true));
+    key.WriteText("Language", "xx");
+    EXPECT_EQ(HostApplicationService::configuredLanguage(key), "xx");
+  }
+  ScopedEnv language("ORVEL_LANG", "de");
+  EXPECT_EQ(HostApplicationService::configuredLanguage(key), "de");
+}
+
+TEST_F(HostApplicationServiceTest, AnUnreadableSettingsFileLeavesTheHostInEnglish) {
+  writeFile(dir / "registry.ini", "garbage\n");
+  host::HostRegistryKey key(dir / "registry.ini");
+  ScopedEnv noLanguage("ORVEL_LANG", "");
+  EXPECT_EQ(HostApplicationService::configuredLanguage(key), "en");
+}
+
+TEST(ShippedCatalogues, EveryLineOfTheGermanCatalogueIsUsed) {
+  ScopedEnv builtIn("ORVEL_RESOURCES", "");
+  auto file = host::HostLocations::resourceDir() / "lang" / "de.txt";
+  std::istringstream lines(readFile(file));
+  size_t entries = 0;
+  for (std::string line; std::getline(lines, line);) {
+    if (!line.empty() && line[0] != '#' && line[0] != '[') ++entries;
+  }
+  EXPECT_GT(entries, 0u);
+  EXPECT_EQ(host::MessageCatalog::load(file).size(), entries);
+  HostApplicationService german(host::HostLocations::resourceDir(), "de_DE.UTF-8");
+  EXPECT_EQ(german.Translate("TRX440", Countdown, Parameters{Variant(int32_t(10))}),
+            "Der Test wird in 10 Sekunden automatisch fortgesetzt.");
+}

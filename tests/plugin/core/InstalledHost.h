@@ -1,0 +1,34 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include "host/HostServicesInstaller.h"
+#include "host/TestFiles.h"
+
+// Test base that installs the host's services over a settings file of its own, in the language
+// `language()`, and removes them afterwards.
+class InstalledHost : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    m_registry.emplace("ORVEL_REGISTRY", registryFile().string());
+    m_language.emplace("ORVEL_LANG", language());
+    m_resources.emplace("ORVEL_RESOURCES", "");
+    host::installHostServices();
+  }
+  void TearDown() override { host_api::hostServicesSlot().reset(); }
+
+  virtual std::string language() const { return "en"; }
+  std::filesystem::path registryFile() const { return dir / "registry.ini"; }
+
+  // A key of the installed registry, opened (and created) under the local machine.
+  std::unique_ptr<host_api::IRegistryKey> key(const std::string& path) {
+    auto k = host_api::hostServices().newRegistryKey();
+    EXPECT_TRUE(k->Open(host_api::RegistryRoot::LocalMachine, path, true));
+    return k;
+  }
+
+  TempDir dir;
+
+ private:
+  std::optional<ScopedEnv> m_registry, m_language, m_resources;
+};
