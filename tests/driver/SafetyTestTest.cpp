@@ -8,6 +8,7 @@
 #include "driver/CMicroSequence.h"
 #include "driver/CTrxSafetyTest.h"
 #include "driver/CTrxTestOptions.h"
+#include "host/HostXmlDocument.h"
 #include "plugin/core/InstalledHost.h"
 
 using namespace vti;
@@ -207,4 +208,70 @@ TEST_F(SafetyTestPersistence, FailuresReachTheCallerThroughTheHost) {
 
   test.Load(*parse("<TRX440Test ID=\" 2 \" PC=\"1\"/>"));
   EXPECT_EQ(test.TestCode_get(), etcProtEarth);
+}
+
+namespace {
+
+// Records what reaches the host error service, then raises as the host does.
+class RecordingErrorService : public host_api::IErrorService {
+ public:
+  struct Call {
+    std::string kind;  // "Raise" or "PassOn"
+    int32_t number;
+    std::string text;
+    int32_t errorKind;
+    platform::Parameters args;
+  };
+
+  void Raise(const std::string& pluginId, int32_t number, const std::string& text, int32_t kind,
+             const platform::Parameters& args) override {
+    EXPECT_EQ(pluginId, "TRX440");
+    calls.push_back({"Raise", number, text, kind, args});
+    throw platform::ComError(number, text, "raised by the host");
+  }
+  void PassOn(const platform::ComError& error, const std::string& text) override {
+    calls.push_back({"PassOn", error.number(), text, 0, {}});
+    throw error;
+  }
+  void RegisterMessages(const std::string&, const std::map<int32_t, std::string>&) override {}
+
+  std::vector<Call> calls;
+};
+
+}  // namespace
+
+TEST(CTrxSafetyTest, LoadAndSaveHandTheirErrorsToTheHostErrorService) {
+  testing_host::TestHost host;
+  auto errors = std::make_shared<RecordingErrorService>();
+  host_api::hostServicesSlot()->errors = errors;
+
+  CTrxSafetyTest test;
+  test.LeadNo_let(2);
+  auto parse = [](const std::string& xml) {
+    auto document = std::make_shared<host::HostXmlDocument>();
+    document->parse(xml, "test");
+    return document->documentElement();
+  };
+  // MAP in normal condition is a test: nothing reaches the error service.
+  test.Load(*parse("<TRX440Test ID=\"12\" PC=\"3\" />"));
+  expectComError([&] { test.Load(*parse("<TRX440Test ID=\"12\" PC=\"5\" />")); });
+  expectComError([&] { test.Load(*parse("<Other/>")); });
+  expectComError([&] { test.Load(*parse("<TRX440Test ID=\"12\"/>")); });
+  RefusingDocument refusing;
+  expectComError([&] { test.Save(refusing); });
+
+  ASSERT_EQ(errors->calls.size(), 4u);
+  EXPECT_EQ(errors->calls[0].kind, "Raise");
+  EXPECT_EQ(errors->calls[0].number, errVTI_InvalidTest);
+  EXPECT_EQ(errors->calls[0].text, "CTrxSafetyTest");
+  EXPECT_EQ(errors->calls[0].errorKind, 1);
+  EXPECT_EQ(errors->calls[0].args, (platform::Parameters{int32_t(12), int32_t(5), int32_t(0)}));
+  EXPECT_EQ(errors->calls[1].number, kErrNotTrxTestElement);
+  EXPECT_EQ(errors->calls[1].errorKind, 1);
+  EXPECT_TRUE(errors->calls[1].args.empty());
+  EXPECT_EQ(errors->calls[2].kind, "PassOn");
+  EXPECT_EQ(errors->calls[2].number, platform::RuntimeError::TypeMismatch);
+  EXPECT_EQ(errors->calls[2].text, "CTrxSafetyTest");
+  EXPECT_EQ(errors->calls[3].number, kErrCannotCreateElement);
+  EXPECT_EQ(errors->calls[3].errorKind, 1);
 }
