@@ -37,8 +37,8 @@ class Grid : public Control {
   size_t index(int32_t row, int32_t col) const;
   void resize(int32_t rows, int32_t cols);
 
-  int32_t m_rows = 2;
-  int32_t m_cols = 2;
+  int32_t m_rows = 0;
+  int32_t m_cols = 0;
   int32_t m_fixedRows = 1;
   int32_t m_row = -1;
   std::vector<std::string> m_cells;
