@@ -226,11 +226,20 @@ std::vector<std::string> ConsoleRenderer::renderLayout(const Form& form, const L
       }
       break;
     case Layout::Kind::Row: {
+      // Every part but the last gets an equal share at most; the last takes what is left, so
+      // a text beside an icon uses the whole line.
       std::vector<Lines> blocks;
-      int share = std::max(10, width / std::max<int>(1, static_cast<int>(layout.parts().size())));
-      for (const auto& part : layout.parts()) {
-        Lines block = renderLayout(form, part, layout.parts().size() == 1 ? width : share);
-        if (!block.empty()) blocks.push_back(block);
+      const auto& parts = layout.parts();
+      int share = std::max(10, width / std::max<int>(1, static_cast<int>(parts.size())));
+      int used = 0;
+      for (size_t i = 0; i < parts.size(); ++i) {
+        int available = i + 1 == parts.size() ? std::max(10, width - used) : share;
+        Lines block = renderLayout(form, parts[i], available);
+        if (block.empty()) continue;
+        size_t widest = 0;
+        for (const auto& line : block) widest = std::max(widest, columns(line));
+        used += static_cast<int>(widest) + 2;
+        blocks.push_back(std::move(block));
       }
       lines = sideBySide(blocks);
       break;

@@ -6,8 +6,30 @@
 
 namespace platform::forms {
 
+namespace {
+// Group titles of a layout are captions too.
+Layout translatedLayout(const Layout& layout, const Translator& translate) {
+  std::vector<Layout> parts;
+  for (const auto& part : layout.parts()) parts.push_back(translatedLayout(part, translate));
+  switch (layout.kind()) {
+    case Layout::Kind::Group:
+      return Layout::group(translate(layout.text()), std::move(parts));
+    case Layout::Kind::Row:
+      return Layout::row(std::move(parts));
+    case Layout::Kind::Column:
+      return Layout::column(std::move(parts));
+    case Layout::Kind::Tabs:
+      return Layout::tabs(layout.text(), std::move(parts));
+    case Layout::Kind::Control:
+      break;
+  }
+  return layout;
+}
+}  // namespace
+
 void translateCaptions(Form& form, const Translator& translate) {
   if (!form.Caption_get().empty()) form.Caption_let(translate(form.Caption_get()));
+  if (form.Layout_get()) form.Layout_let(translatedLayout(*form.Layout_get(), translate));
   for (const auto& control : form.controls()) control->translateCaptions(translate);
 }
 

@@ -98,6 +98,7 @@ void ScriptedScreen::formShown(Form& form) {
   JournalEntry entry;
   entry.form = form.name();
   entry.caption = form.Caption_get();
+  entry.owner = form.owner() ? form.owner()->name() : std::string();
   entry.modal = form.modal();
   entry.topmost = form.Topmost_get();
   entry.texts = form.visibleTexts();
@@ -173,7 +174,8 @@ std::string ScriptedScreen::journalText() const {
   std::string text;
   for (const auto& entry : m_journal) {
     text += "[" + clock(entry.shownAt) + "] " + entry.form + " \"" + entry.caption + "\"" +
-            (entry.modal ? " modal" : "") + (entry.topmost ? " topmost" : "") + "\n";
+            (entry.modal ? " modal" : "") + (entry.topmost ? " topmost" : "") +
+            (entry.owner.empty() ? "" : " over " + entry.owner) + "\n";
     for (const auto& line : entry.texts) text += "    " + line + "\n";
     for (const auto& action : entry.actions) text += "    > " + action + "\n";
     text += "[" + clock(entry.hiddenAt.count() < 0 ? sinceStart() : entry.hiddenAt) + "] " +

@@ -13,6 +13,7 @@ namespace platform::forms {
 struct JournalEntry {
   std::string form;
   std::string caption;
+  std::string owner;  // the owner form's name, empty for none
   bool modal = false;
   bool topmost = false;
   std::vector<std::string> texts;      // visible texts when it showed

@@ -39,7 +39,13 @@ TEST(Form, ControlsAreFoundByNameAndKind) {
 TEST(Form, KeysReachAcceleratorsDefaultAndCancelButtonsOnlyWhenAvailable) {
   CountdownForm form(90);
   auto& stop = form.get<Button>("cmdStop");
+  std::vector<std::string> focus;
+  form.get<Button>("cmdContinue").onLostFocus([&] { focus.push_back("continue lost"); });
+  stop.onGotFocus([&] { focus.push_back("stop got"); });
+  form.setFocus(form.get<Button>("cmdContinue"));
+  EXPECT_FALSE(form.setFocus(form.get<Label>("lblTitle")));  // labels take no focus
   EXPECT_TRUE(form.pressAccelerator('t'));
+  EXPECT_EQ(focus, (std::vector<std::string>{"continue lost", "stop got"}));
   EXPECT_TRUE(form.Cancel_get());
   EXPECT_EQ(form.focused(), &stop);
   EXPECT_TRUE(form.pressEnter());

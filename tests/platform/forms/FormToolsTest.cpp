@@ -55,6 +55,8 @@ TEST(TranslateCaptions, EveryCaptionOfTheFormAndItsListsTabsAndToolbarsAtOnce) {
   tabs.addTab("results", "500::Results");
   auto& toolbar = form.add<Toolbar>("tbrRun");
   toolbar.addButton("start", "400::Start").toolTip = "401::Stop";
+  form.Layout_let(Layout::column(
+      {Layout::group("500::Results", {Layout::control("lvwResults")}), Layout::control("tbrRun")}));
 
   translateCaptions(form, catalogue());
 
@@ -71,6 +73,8 @@ TEST(TranslateCaptions, EveryCaptionOfTheFormAndItsListsTabsAndToolbarsAtOnce) {
   EXPECT_EQ(tabs.tabs()[0].caption, "Ergebnisse");
   EXPECT_EQ(toolbar.buttons()[0].caption, "Start");
   EXPECT_EQ(toolbar.buttons()[0].toolTip, "Stopp");
+  EXPECT_EQ(form.Layout_get()->parts()[0].text(), "Ergebnisse");
+  EXPECT_EQ(form.Layout_get()->parts()[1].text(), "tbrRun");
   // The translated accelerator is the one the keyboard uses.
   EXPECT_TRUE(form.pressAccelerator('w'));
 }

@@ -138,6 +138,7 @@ TEST_F(Scripted, MessageBoxOverAModalFormNestsAndTheCountdownKeepsRunning) {
   ASSERT_EQ(journal.size(), 2u);
   EXPECT_EQ(journal[1].form, "MessageBox");
   EXPECT_EQ(journal[1].shownAt, 2s);
+  EXPECT_EQ(journal[1].owner, "FCountdown");
   EXPECT_EQ(journal[1].answer, "after 5000ms click cmdNo");
   EXPECT_TRUE(contains(journal[1].texts, "lblMessage: Stop the test?"));
   EXPECT_TRUE(contains(journal[1].texts, "imgIcon: [exclamation]"));
