@@ -23,7 +23,8 @@ namespace platform::forms {
 
 namespace {
 const char* const kSource = "platform.ConsoleScreen";
-}
+constexpr Milliseconds kEscapeWait{100};
+}  // namespace
 
 ConsoleScreen::Options ConsoleScreen::optionsFor(int fd) {
   Options options;
@@ -41,7 +42,14 @@ ConsoleScreen::ConsoleScreen(int inputFd, std::ostream& out, Options options)
 
 ConsoleScreen::~ConsoleScreen() {
   *m_alive = false;
+  stopEscapeWait();
   stopInput();
+}
+
+void ConsoleScreen::stopEscapeWait() {
+  if (!m_escapeLoop) return;
+  m_escapeLoop->stopTimer(m_escapeTimer);
+  m_escapeLoop = nullptr;
 }
 
 Form* ConsoleScreen::activeForm() const {
@@ -152,11 +160,24 @@ void ConsoleScreen::readInput() {
 }
 
 void ConsoleScreen::feed(const std::string& bytes) {
+  std::string input = bytes;
+  if (m_escapeLoop) {
+    stopEscapeWait();
+    input.insert(0, 1, '\x1b');
+  }
   size_t i = 0;
-  while (i < bytes.size()) {
+  while (i < input.size()) {
+    if (input[i] == '\x1b' && i + 1 == input.size()) {
+      m_escapeLoop = &loop();
+      m_escapeTimer = m_escapeLoop->startTimer(kEscapeWait, [this] {
+        m_escapeLoop = nullptr;
+        if (Form* form = activeForm()) form->pressEscape();
+      });
+      return;
+    }
     Form* form = activeForm();
     if (!form) return;
-    handleKey(*form, bytes, i);
+    handleKey(*form, input, i);
   }
 }
 

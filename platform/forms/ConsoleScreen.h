@@ -47,6 +47,7 @@ class ConsoleScreen : public Screen {
   void stopInput();
   void moveFocus(Form& form, int direction);
   void handleKey(Form& form, const std::string& bytes, size_t& i);
+  void stopEscapeWait();
 
   int m_in;
   std::ostream& m_out;
@@ -59,6 +60,10 @@ class ConsoleScreen : public Screen {
   EventLoop* m_inputLoop = nullptr;
   WatchId m_watch = 0;
   std::unique_ptr<TerminalMode> m_terminal;
+  // A lone Esc at the end of a read may be the start of a cursor key whose rest is still on
+  // its way (slow ssh link); it counts as Esc only when nothing follows soon.
+  EventLoop* m_escapeLoop = nullptr;
+  TimerId m_escapeTimer = 0;
 };
 
 }  // namespace platform::forms

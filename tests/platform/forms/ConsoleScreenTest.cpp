@@ -8,6 +8,7 @@
 #include "platform/ComError.h"
 #include "platform/VirtualLoop.h"
 #include "platform/forms/CheckBox.h"
+#include "platform/forms/ComboBox.h"
 #include "platform/forms/ConsoleRenderer.h"
 #include "platform/forms/ConsoleScreen.h"
 #include "platform/forms/FormErrors.h"
@@ -88,6 +89,23 @@ TEST_F(Console, EnterAndEscapeAnswerTheDefaultAndTheCancelButton) {
   typeAt(1s, "\x1b");
   second.show(FormShow::Modal);
   EXPECT_TRUE(second.Cancel_get());
+}
+
+TEST_F(Console, ACursorKeyArrivingInPiecesIsNoEscape) {
+  Form form("FList");
+  auto& combo = form.add<ComboBox>("cboClass");
+  for (const char* item : {"B", "BF", "CF"}) combo.addItem(item);
+  auto& ok = form.add<Button>("cmdOK");
+  ok.Caption_let("&OK");
+  ok.onClick([&] { form.hide(); });
+  auto& cancel = form.add<Button>("cmdCancel");
+  cancel.Cancel_let(true);
+  cancel.onClick([&] { FAIL() << "a split cursor key was taken for Esc"; });
+  typeAt(1s, "\t\x1b");
+  typeAt(1s + 20ms, "[B");
+  typeAt(2s, "\x1b[B\x1bo");
+  form.show(FormShow::Modal);
+  EXPECT_EQ(combo.Text_get(), "BF");
 }
 
 TEST_F(Console, TypingGoesIntoTheFocusedTextFieldAndAltReachesAccelerators) {
