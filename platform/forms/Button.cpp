@@ -4,27 +4,20 @@
 
 namespace platform::forms {
 
-void Button::Default_let(bool value) {
-  // One default button per form: Enter must never be ambiguous.
+// One default and one cancel button per form: Enter and Esc must never be ambiguous.
+void Button::takeRole(bool Button::*role, bool value) {
   if (value && form()) {
     for (const auto& control : form()->controls()) {
       auto* other = dynamic_cast<Button*>(control.get());
-      if (other && other != this) other->m_default = false;
+      if (other && other != this) other->*role = false;
     }
   }
-  m_default = value;
+  this->*role = value;
   changed();
 }
 
-void Button::Cancel_let(bool value) {
-  if (value && form()) {
-    for (const auto& control : form()->controls()) {
-      auto* other = dynamic_cast<Button*>(control.get());
-      if (other && other != this) other->m_cancel = false;
-    }
-  }
-  m_cancel = value;
-  changed();
-}
+void Button::Default_let(bool value) { takeRole(&Button::m_default, value); }
+
+void Button::Cancel_let(bool value) { takeRole(&Button::m_cancel, value); }
 
 }  // namespace platform::forms

@@ -18,6 +18,8 @@ class Button : public Control {
   void Cancel_let(bool value);
 
  private:
+  void takeRole(bool Button::*role, bool value);
+
   bool m_default = false;
   bool m_cancel = false;
 };

@@ -1,12 +1,14 @@
 #include "platform/forms/CheckBox.h"
 
 #include "platform/ComError.h"
+#include "platform/forms/FormErrors.h"
 
 namespace platform::forms {
 
 void CheckBox::Value_let(int32_t value) {
   if (value < vbUnchecked || value > vbGrayed) {
-    throw ComError(380, name(), "Invalid check box value " + std::to_string(value));
+    throw ComError(errInvalidPropertyValue, name(),
+                   "Invalid check box value " + std::to_string(value));
   }
   if (value == m_value) return;
   m_value = value;

@@ -1,6 +1,7 @@
 #include "platform/forms/ComboBox.h"
 
 #include "platform/ComError.h"
+#include "platform/forms/FormErrors.h"
 #include "platform/forms/ItemMatch.h"
 
 namespace platform::forms {
@@ -17,14 +18,15 @@ void ComboBox::clear() {
 
 const std::string& ComboBox::List_get(int32_t index) const {
   if (index < 0 || index >= ListCount_get()) {
-    throw ComError(381, name(), "No item " + std::to_string(index) + " in " + name());
+    throw ComError(errNoSuchElement, name(), "No item " + std::to_string(index) + " in " + name());
   }
   return m_items[static_cast<size_t>(index)];
 }
 
 void ComboBox::ListIndex_let(int32_t index) {
   if (index < -1 || index >= ListCount_get()) {
-    throw ComError(380, name(), "No item " + std::to_string(index) + " in " + name());
+    throw ComError(errInvalidPropertyValue, name(),
+                   "No item " + std::to_string(index) + " in " + name());
   }
   if (index == m_listIndex) return;
   m_listIndex = index;

@@ -313,6 +313,7 @@ std::vector<std::string> ConsoleRenderer::renderControl(const Form& form, const 
       line += static_cast<int32_t>(i) == strip->SelectedIndex_get() ? "[" + caption + "] "
                                                                     : " " + caption + "  ";
     }
+    while (!line.empty() && line.back() == ' ') line.pop_back();
     lines.push_back(line);
     lines.push_back(std::string(columns(line), '-'));
   } else {

@@ -1,6 +1,7 @@
 #include "platform/forms/Grid.h"
 
 #include "platform/ComError.h"
+#include "platform/forms/FormErrors.h"
 
 namespace platform::forms {
 
@@ -28,7 +29,7 @@ void Grid::Cols_let(int32_t cols) { resize(m_rows, cols); }
 
 size_t Grid::index(int32_t row, int32_t col) const {
   if (row < 0 || row >= m_rows || col < 0 || col >= m_cols) {
-    throw ComError(381, name(),
+    throw ComError(errNoSuchElement, name(),
                    "No cell " + std::to_string(row) + "," + std::to_string(col) + " in " + name());
   }
   return static_cast<size_t>(row) * static_cast<size_t>(m_cols) + static_cast<size_t>(col);
@@ -43,13 +44,19 @@ void Grid::TextMatrix_let(int32_t row, int32_t col, std::string text) {
   changed();
 }
 
+void Grid::checkColumn(int32_t col) const {
+  if (col < 0 || col >= m_cols) {
+    throw ComError(errNoSuchElement, name(), "No column " + std::to_string(col) + " in " + name());
+  }
+}
+
 int32_t Grid::ColWidth_get(int32_t col) const {
-  if (col < 0 || col >= m_cols) throw ComError(381, name(), "No column " + std::to_string(col));
+  checkColumn(col);
   return m_widths[static_cast<size_t>(col)];
 }
 
 void Grid::ColWidth_let(int32_t col, int32_t width) {
-  if (col < 0 || col >= m_cols) throw ComError(381, name(), "No column " + std::to_string(col));
+  checkColumn(col);
   m_widths[static_cast<size_t>(col)] = width > 0 ? width : 1;
   changed();
 }

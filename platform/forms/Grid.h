@@ -35,6 +35,7 @@ class Grid : public Control {
 
  private:
   size_t index(int32_t row, int32_t col) const;
+  void checkColumn(int32_t col) const;
   void resize(int32_t rows, int32_t cols);
 
   int32_t m_rows = 0;

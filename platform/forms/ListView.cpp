@@ -1,6 +1,7 @@
 #include "platform/forms/ListView.h"
 
 #include "platform/ComError.h"
+#include "platform/forms/FormErrors.h"
 #include "platform/forms/ItemMatch.h"
 
 namespace platform::forms {
@@ -35,7 +36,8 @@ void ListView::clearItems() {
 
 void ListView::SelectedIndex_let(int32_t index) {
   if (index < -1 || index >= static_cast<int32_t>(m_items.size())) {
-    throw ComError(380, name(), "No item " + std::to_string(index) + " in " + name());
+    throw ComError(errInvalidPropertyValue, name(),
+                   "No item " + std::to_string(index) + " in " + name());
   }
   m_selected = index;
   fireChange();

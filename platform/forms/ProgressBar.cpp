@@ -3,12 +3,13 @@
 #include <algorithm>
 
 #include "platform/ComError.h"
+#include "platform/forms/FormErrors.h"
 
 namespace platform::forms {
 
 void ProgressBar::setRange(int32_t min, int32_t max) {
   if (min >= max) {
-    throw ComError(380, name(),
+    throw ComError(errInvalidPropertyValue, name(),
                    "The range of " + name() + " must have its minimum below its maximum");
   }
   m_min = min;
@@ -19,9 +20,7 @@ void ProgressBar::setRange(int32_t min, int32_t max) {
 
 void ProgressBar::Value_let(int32_t value) {
   if (value < m_min || value > m_max) {
-    throw ComError(380, name(),
-                   "The value " + std::to_string(value) + " of " + name() + " is outside " +
-                       std::to_string(m_min) + " to " + std::to_string(m_max));
+    throw valueOutOfRange(name(), value, m_min, m_max);
   }
   m_value = value;
   changed();

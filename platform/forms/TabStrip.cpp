@@ -1,6 +1,7 @@
 #include "platform/forms/TabStrip.h"
 
 #include "platform/ComError.h"
+#include "platform/forms/FormErrors.h"
 #include "platform/forms/ItemMatch.h"
 
 namespace platform::forms {
@@ -13,7 +14,8 @@ void TabStrip::addTab(std::string key, std::string caption) {
 
 void TabStrip::SelectedIndex_let(int32_t index) {
   if (index < 0 || index >= static_cast<int32_t>(m_tabs.size())) {
-    throw ComError(380, name(), "No tab " + std::to_string(index) + " in " + name());
+    throw ComError(errInvalidPropertyValue, name(),
+                   "No tab " + std::to_string(index) + " in " + name());
   }
   if (index == m_selected) return;
   m_selected = index;

@@ -1,6 +1,7 @@
 #include "platform/forms/Toolbar.h"
 
 #include "platform/ComError.h"
+#include "platform/forms/FormErrors.h"
 #include "platform/forms/ItemMatch.h"
 
 namespace platform::forms {
@@ -22,7 +23,7 @@ ToolbarButton* Toolbar::findButton(const std::string& key) {
 
 void Toolbar::setButtonEnabled(const std::string& key, bool enabled) {
   ToolbarButton* button = findButton(key);
-  if (!button) throw ComError(35601, name(), "No button " + key + " in " + name());
+  if (!button) throw ComError(errElementNotFound, name(), "No button " + key + " in " + name());
   button->enabled = enabled;
   changed();
 }

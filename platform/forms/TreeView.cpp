@@ -1,6 +1,7 @@
 #include "platform/forms/TreeView.h"
 
 #include "platform/ComError.h"
+#include "platform/forms/FormErrors.h"
 #include "platform/forms/ItemMatch.h"
 
 namespace platform::forms {
@@ -26,12 +27,13 @@ void collect(const std::deque<TreeNode>& nodes, const std::string& indent,
 
 TreeNode& TreeView::addNode(const std::string& parentKey, std::string key, std::string text) {
   if (!key.empty() && findNode(key)) {
-    throw ComError(35602, name(), "The key " + key + " is already used in " + name());
+    throw ComError(errKeyNotUnique, name(), "The key " + key + " is already used in " + name());
   }
   std::deque<TreeNode>* siblings = &m_nodes;
   if (!parentKey.empty()) {
     TreeNode* parent = findNode(parentKey);
-    if (!parent) throw ComError(35601, name(), "No node " + parentKey + " in " + name());
+    if (!parent)
+      throw ComError(errElementNotFound, name(), "No node " + parentKey + " in " + name());
     siblings = &parent->children;
   }
   TreeNode& node = siblings->emplace_back();

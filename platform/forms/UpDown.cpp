@@ -5,6 +5,7 @@
 #include "platform/ComError.h"
 #include "platform/NumberFormat.h"
 #include "platform/forms/Form.h"
+#include "platform/forms/FormErrors.h"
 #include "platform/forms/TextBox.h"
 
 namespace platform::forms {
@@ -23,9 +24,7 @@ void UpDown::Max_let(int32_t value) {
 
 void UpDown::Value_let(int32_t value) {
   if (value < m_min || value > m_max) {
-    throw ComError(380, name(),
-                   "The value " + std::to_string(value) + " of " + name() + " is outside " +
-                       std::to_string(m_min) + " to " + std::to_string(m_max));
+    throw valueOutOfRange(name(), value, m_min, m_max);
   }
   if (value == m_value) return;
   m_value = value;

@@ -14,7 +14,9 @@
 #include "platform/forms/FormErrors.h"
 #include "platform/forms/ListView.h"
 #include "platform/forms/MessageBox.h"
+#include "platform/forms/TabStrip.h"
 #include "platform/forms/TextBox.h"
+#include "platform/forms/Toolbar.h"
 
 using namespace platform;
 using namespace platform::forms;
@@ -210,4 +212,35 @@ TEST(ConsoleRenderer, ListsAsAlignedTablesChecksAndLongTextsWrapped) {
   for (const auto& line : ConsoleRenderer(20).render(form)) {
     EXPECT_LE(ConsoleRenderer::columns(line), 20u) << line;
   }
+}
+
+TEST(ConsoleRenderer, TabsShowTheSelectedPageAndDisabledButtonsHaveNoAccelerator) {
+  Form form("FSetup");
+  form.Caption_let("Setup");
+  auto& tabs = form.add<TabStrip>("tbsPages");
+  tabs.addTab("modules", "&Modules");
+  tabs.addTab("options", "&Options");
+  form.add<Label>("lblModules").Caption_let("Module page");
+  form.add<Label>("lblOptions").Caption_let("Option page");
+  auto& toolbar = form.add<Toolbar>("tbrEdit");
+  toolbar.addButton("add", "Add");
+  toolbar.addButton("remove", "Remove").enabled = false;
+  auto& skip = form.add<Button>("cmdSkip");
+  skip.Caption_let("&Skip");
+  skip.Enabled_let(false);
+  form.Layout_let(Layout::column(
+      {Layout::control("tbrEdit"),
+       Layout::tabs("tbsPages", {Layout::control("lblModules"), Layout::control("lblOptions")}),
+       Layout::control("cmdSkip")}));
+  ConsoleRenderer renderer(60);
+  auto first = renderer.render(form);
+  EXPECT_EQ(first[2], "| Add | (Remove) |");
+  EXPECT_EQ(first[3], "[Modules]  Options");
+  EXPECT_EQ(first[5], "Module page");
+  EXPECT_EQ(first[6], "(Skip)");
+  EXPECT_FALSE(form.pressAccelerator('s'));
+  EXPECT_TRUE(tabs.chooseItem("Options"));
+  auto second = renderer.render(form);
+  EXPECT_EQ(second[3], " Modules  [Options]");
+  EXPECT_EQ(second[5], "Option page");
 }

@@ -61,6 +61,8 @@ TEST(Form, KeysReachAcceleratorsDefaultAndCancelButtonsOnlyWhenAvailable) {
   other.Default_let(true);
   EXPECT_EQ(form.defaultButton(), &other);
   EXPECT_FALSE(form.get<Button>("cmdContinue").Default_get());
+  form.add<Button>("cmdAbort").Cancel_let(true);
+  EXPECT_FALSE(stop.Cancel_get());
 }
 
 TEST(Form, OptionButtonsOfAGroupExcludeEachOtherAndCheckBoxesToggle) {
