@@ -103,9 +103,14 @@ void ScriptedScreen::formShown(Form& form) {
   entry.topmost = form.Topmost_get();
   entry.texts = form.visibleTexts();
   entry.shownAt = sinceStart();
+  log(entry.form, "shown: \"" + entry.caption + "\"" + (entry.modal ? " modal" : "") +
+                      (entry.topmost ? " topmost" : "") +
+                      (entry.owner.empty() ? "" : " over " + entry.owner));
+  for (const auto& line : entry.texts) m_log += "    " + line + "\n";
   m_journal.push_back(std::move(entry));
   const ScriptRule* rule = ruleFor(form);
   if (!rule) {
+    log(form.name(), "answer: none, no rule in the script fits");
     m_journal.back().answer = "no answer in the script";
     m_journal.back().hiddenAt = m_journal.back().shownAt;
     throw ComError(errNoAnswer, kSource,
@@ -138,6 +143,7 @@ void ScriptedScreen::runStep(Form* form) {
   const ScriptStep step = pending->steps[pending->next++];
   const size_t entry = pending->entry;
   m_journal[entry].actions.push_back(step.describe());
+  log(form->name(), "> " + step.describe());
   if (step.action != ScriptAction::Wait) m_journal[entry].answer = step.describe();
   size_t refused = 0;
   try {
@@ -146,10 +152,12 @@ void ScriptedScreen::runStep(Form* form) {
     refused = perform(*form, step);
   } catch (const ComError& error) {
     m_journal[entry].answer = "failed: " + std::string(error.description());
+    log(m_journal[entry].form, "answer " + m_journal[entry].answer);
     throw;
   }
   if (refused) {
     m_journal[entry].actions.back() += " (" + std::to_string(refused) + " key(s) refused)";
+    log(m_journal[entry].form, "  " + std::to_string(refused) + " key(s) refused");
   }
   if ((pending = pendingFor(form))) {
     // The form is still up, so this step was not its answer.
@@ -167,22 +175,14 @@ void ScriptedScreen::formHidden(Form& form) {
   entry.hiddenAt = sinceStart();
   entry.lastTexts = form.visibleTexts();
   if (entry.answer.empty()) entry.answer = "closed by the form itself";
+  log(entry.form, "answer: " + entry.answer);
   m_pending.erase(it);
 }
 
-std::string ScriptedScreen::journalText() const {
-  std::string text;
-  for (const auto& entry : m_journal) {
-    text += "[" + clock(entry.shownAt) + "] " + entry.form + " \"" + entry.caption + "\"" +
-            (entry.modal ? " modal" : "") + (entry.topmost ? " topmost" : "") +
-            (entry.owner.empty() ? "" : " over " + entry.owner) + "\n";
-    for (const auto& line : entry.texts) text += "    " + line + "\n";
-    for (const auto& action : entry.actions) text += "    > " + action + "\n";
-    text += "[" + clock(entry.hiddenAt.count() < 0 ? sinceStart() : entry.hiddenAt) + "] " +
-            entry.form + " answer: " + (entry.answer.empty() ? "(still shown)" : entry.answer) +
-            "\n";
-  }
-  return text;
+void ScriptedScreen::log(const std::string& form, const std::string& what) {
+  m_log += "[" + clock(sinceStart()) + "] " + form + " " + what + "\n";
 }
+
+std::string ScriptedScreen::journalText() const { return m_log; }
 
 }  // namespace platform::forms

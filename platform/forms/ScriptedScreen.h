@@ -39,7 +39,8 @@ class ScriptedScreen : public Screen {
   void loadAnswers(const std::string& path);
 
   const std::vector<JournalEntry>& journal() const { return m_journal; }
-  // The journal as text, for the log of an unattended run.
+  // What happened, in the order it happened (forms shown with their texts, steps done,
+  // answers), for the log of an unattended run.
   std::string journalText() const;
 
   void formShown(Form& form) override;
@@ -61,9 +62,11 @@ class ScriptedScreen : public Screen {
   void runStep(Form* form);
   Pending* pendingFor(const Form* form);
   Milliseconds sinceStart() const;
+  void log(const std::string& form, const std::string& what);
 
   std::vector<ScriptRule> m_rules;
   std::vector<JournalEntry> m_journal;
+  std::string m_log;
   std::vector<Pending> m_pending;
   TimePoint m_origin;
 };

@@ -144,6 +144,16 @@ TEST_F(Scripted, MessageBoxOverAModalFormNestsAndTheCountdownKeepsRunning) {
   EXPECT_TRUE(contains(journal[1].texts, "imgIcon: [exclamation]"));
   EXPECT_EQ(journal[0].actions, std::vector<std::string>{"after 2000ms click cmdAskStop"});
   EXPECT_EQ(journal[0].answer, "closed by the form itself");
+  // The log tells the story in order: the box was shown and answered inside the prompt.
+  const std::string log = scripted.journalText();
+  size_t shown = log.find("[00:00:00.000] FCountdown shown");
+  size_t box = log.find("[00:00:02.000] MessageBox shown: \"Stop\" modal over FCountdown");
+  size_t no = log.find("[00:00:07.000] MessageBox answer: after 5000ms click cmdNo");
+  size_t end = log.find("[00:01:30.000] FCountdown answer: closed by the form itself");
+  EXPECT_LT(shown, box);
+  EXPECT_LT(box, no);
+  EXPECT_LT(no, end);
+  EXPECT_NE(end, std::string::npos) << log;
 }
 
 TEST_F(Scripted, FormWithoutAnyAnswerFailsInsteadOfWaitingForEver) {
