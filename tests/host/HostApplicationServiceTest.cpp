@@ -6,6 +6,9 @@
 #include "host/HostLocations.h"
 #include "host/HostRegistryKey.h"
 #include "host/TestFiles.h"
+#include "platform/forms/Button.h"
+#include "platform/forms/Form.h"
+#include "platform/forms/Label.h"
 
 using host::HostApplicationService;
 using platform::Parameters;
@@ -98,4 +101,19 @@ TEST(ShippedCatalogues, EveryLineOfTheGermanCatalogueIsUsed) {
   HostApplicationService german(host::HostLocations::resourceDir(), "de_DE.UTF-8");
   EXPECT_EQ(german.Translate("TRX440", Countdown, Parameters{Variant(int32_t(10))}),
             "Der Test wird in 10 Sekunden automatisch fortgesetzt.");
+}
+
+TEST_F(HostApplicationServiceTest, TranslatesEveryCaptionOfAFormWithItsPlugInsCatalogue) {
+  HostApplicationService other(dir.path(), "xx");
+  platform::forms::Form form("FTest");
+  form.Caption_let("20351::Pass");
+  auto& label = form.add<platform::forms::Label>("lblCount");
+  label.Caption_let(Countdown);
+  auto& button = form.add<platform::forms::Button>("cmdFail");
+  button.Caption_let("20352::Fail");
+  other.TranslateCaptions("TRX440", form);
+  EXPECT_EQ(form.Caption_get(), "Bestanden");
+  // Placeholders stay for the code that fills them later.
+  EXPECT_EQ(label.Caption_get(), "In %%1 Sekunden geht es weiter.");
+  EXPECT_EQ(button.Caption_get(), "Fail");  // the catalogue has it for another plug-in only
 }
