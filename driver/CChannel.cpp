@@ -133,10 +133,11 @@ void CChannel::openWith(MakePort makePort, int32_t lPort, platform::Variant port
 }
 
 void CChannel::CheckPortStatus(const std::string& status) {
+  auto fail = [](int32_t number) { MError::RaiseVtiError(number, kSource); };
   if (status == platform::serial::kStatusConnected) return;
-  if (status == platform::serial::kStatusUnavailable) raise(errVTI_AlreadyOpen);
-  if (status == platform::serial::kStatusNotFound) raise(errVTI_InvalidPort);
-  raise(errVTI_Error);
+  if (status == platform::serial::kStatusUnavailable) fail(errVTI_AlreadyOpen);
+  if (status == platform::serial::kStatusNotFound) fail(errVTI_InvalidPort);
+  fail(errVTI_Error);
 }
 
 void CChannel::ClosePort() {

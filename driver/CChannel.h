@@ -64,10 +64,13 @@ class CChannel {
   std::string TransmitCmd(const std::string& sTxData, const std::string& sAck = {},
                           bool fParse = false, int32_t lTransmitCount = 0);
 
+  // Raises the error that a port's status text after opening stands for; "Connected" passes.
+  // Shared with the presence query, which opens its port on its own.
+  static void CheckPortStatus(const std::string& status);
+
  private:
   template <typename MakePort>
   void openWith(MakePort makePort, int32_t lPort, platform::Variant portName);
-  void CheckPortStatus(const std::string& status);
   void requireIdle();
   void requireOpenForm() const;
   // Waits while the written command is still leaving the port, at most `timeout` ms.
