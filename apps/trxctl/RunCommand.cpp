@@ -1,0 +1,164 @@
+#include "apps/trxctl/RunCommand.h"
+
+#include "apps/trxctl/CommandLine.h"
+#include "apps/trxctl/OperatorScreen.h"
+#include "apps/trxctl/ResultPrinter.h"
+#include "apps/trxctl/StopSignal.h"
+#include "driver/CTrxSafetyTest.h"
+#include "driver/CTrxTestOptions.h"
+#include "driver/CTrxTestResult.h"
+#include "driver/CTrxVti.h"
+#include "driver/MPortTable.h"
+#include "platform/ComError.h"
+
+namespace trxctl {
+
+namespace {
+
+// A device path reaches the driver as this port number through the port factory.
+constexpr int32_t kPathPort = 1;
+
+std::optional<int32_t> portNumber(const std::string& text) {
+  std::string digits = text;
+  if (digits.size() > 3 && (digits.rfind("COM", 0) == 0 || digits.rfind("com", 0) == 0)) {
+    digits = digits.substr(3);
+  }
+  if (digits.empty() || digits.find_first_not_of("0123456789") != std::string::npos ||
+      digits.size() > 5) {
+    return std::nullopt;
+  }
+  return std::stoi(digits);
+}
+
+// Installs the port factory that opens a device path for the connection's port number, and
+// restores the previous one when the session ends.
+class PathPort {
+ public:
+  explicit PathPort(const std::string& path) : m_previous(vti::MPortTable::PortFactorySlot()) {
+    vti::MPortTable::PortFactorySlot() = [path](int32_t) {
+      return vti::MPortTable::CreatePort(path);
+    };
+  }
+  ~PathPort() { vti::MPortTable::PortFactorySlot() = m_previous; }
+  PathPort(const PathPort&) = delete;
+  PathPort& operator=(const PathPort&) = delete;
+
+ private:
+  vti::MPortTable::PortFactory m_previous;
+};
+
+}  // namespace
+
+RunCommand::RunCommand(const TrxctlRequest& request, bool terminalInput, std::ostream& out,
+                       std::ostream& err)
+    : m_request(request), m_terminalInput(terminalInput), m_out(out), m_err(err) {}
+
+RunCommand::~RunCommand() = default;
+
+void RunCommand::interrupt() {
+  if (m_interrupted) return;
+  m_interrupted = true;
+  m_err << "trxctl: stopped (Ctrl-C); closing the connection" << std::endl;
+  if (m_working && m_vti) m_vti->Abort();
+}
+
+template <typename Work>
+int RunCommand::inSession(Work work) {
+  std::unique_ptr<OperatorScreen> screen;
+  try {
+    screen = std::make_unique<OperatorScreen>(m_request.answersFile, m_terminalInput, m_err);
+  } catch (const std::exception& e) {
+    m_err << "trxctl: " << e.what() << std::endl;
+    return kExitUsage;
+  }
+  StopSignal stop([this] { interrupt(); });
+  m_vti = std::make_shared<vti::CTrxVti>();
+  *m_vti->TestOptions_get() = m_request.options;
+  int exitCode = kExitUsage;
+  if (connect()) {
+    m_working = true;
+    exitCode = work();
+    m_working = false;
+    m_vti->EndRemote(nullptr);
+  }
+  if (screen->stoppedForWantOfOperator()) exitCode = kExitTestFailed;
+  if (m_interrupted && exitCode == kExitSuccess) exitCode = kExitTestFailed;
+  m_vti.reset();
+  return exitCode;
+}
+
+bool RunCommand::connect() {
+  std::optional<PathPort> pathPort;
+  auto number = portNumber(m_request.port);
+  if (!number) pathPort.emplace(m_request.port);
+  m_working = true;
+  try {
+    m_vti->InitRemote(number.value_or(kPathPort));
+  } catch (const platform::ComError& e) {
+    m_working = false;
+    m_err << "trxctl: no connection to the analyzer on " << m_request.port;
+    if (!e.description().empty()) m_err << ": " << e.description();
+    m_err << std::endl;
+    return false;
+  }
+  m_working = false;
+  if (m_vti->State_get() == vti::evsClosed) {
+    m_err << "trxctl: no port is assigned to the analyzer" << std::endl;
+    return false;
+  }
+  return true;
+}
+
+bool RunCommand::runTest(const PlannedTest& planned, int& exitCode) {
+  auto test = std::make_shared<vti::CTrxSafetyTest>();
+  test->Initialize(planned.code, planned.power);
+  test->LeadNo_let(planned.lead);
+  test->AP_let(planned.appliedPart);
+  std::string error;
+  bool goOn = true;
+  try {
+    m_vti->RunSafetyTest(test, nullptr);
+  } catch (const platform::ComError& e) {
+    goOn = false;
+    error = e.number() == vti::errVTI_UserAbort ? "stopped" : e.description();
+    if (error.empty()) error = "ended in an error";
+  }
+  auto result = m_vti->TestResult_get();
+  ResultPrinter(m_out, m_request.json)
+      .print(planned, *result, test->Unit_get(), test->ValueFormat_get(), error);
+  auto state = result->State_get();
+  if (!error.empty() || state == vti::etsAborted || state == vti::etsNotPerformed) {
+    exitCode = kExitTestFailed;
+  }
+  return goOn && !m_interrupted;
+}
+
+int RunCommand::run() {
+  return inSession([this] {
+    int exitCode = kExitSuccess;
+    for (const PlannedTest& planned : m_request.tests) {
+      if (m_interrupted || !runTest(planned, exitCode)) break;
+    }
+    return exitCode;
+  });
+}
+
+int RunCommand::calibrate() {
+  return inSession([this] {
+    bool zeroed = false;
+    std::string error;
+    try {
+      zeroed = m_vti->Calibrate();
+    } catch (const platform::ComError& e) {
+      error = e.number() == vti::errVTI_UserAbort ? "stopped" : e.description();
+    }
+    if (zeroed) {
+      m_out << "test lead zeroed" << std::endl;
+      return int(kExitSuccess);
+    }
+    m_out << "test lead not zeroed" << (error.empty() ? "" : ": " + error) << std::endl;
+    return int(kExitTestFailed);
+  });
+}
+
+}  // namespace trxctl

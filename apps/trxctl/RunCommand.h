@@ -1,0 +1,45 @@
+#pragma once
+
+#include <memory>
+#include <ostream>
+
+#include "apps/trxctl/TrxctlRequest.h"
+
+namespace vti {
+class CTrxVti;
+}
+
+namespace trxctl {
+
+// "trxctl run" and "trxctl calibrate": one remote connection to the analyzer, the tests (or the
+// zeroing of the test lead) in order, and always the closing that leaves the analyzer local
+// with its outlet off, also after an error, a stopped prompt or Ctrl-C.
+class RunCommand {
+ public:
+  RunCommand(const TrxctlRequest& request, bool terminalInput, std::ostream& out,
+             std::ostream& err);
+  ~RunCommand();
+
+  // The exit code: kExitSuccess, kExitTestFailed (a test ended aborted or in error) or
+  // kExitUsage (no connection).
+  int run();
+  int calibrate();
+
+ private:
+  template <typename Work>
+  int inSession(Work work);
+  bool connect();
+  // Runs one test and prints its outcome; false when the series must end.
+  bool runTest(const PlannedTest& planned, int& exitCode);
+  void interrupt();
+
+  const TrxctlRequest& m_request;
+  bool m_terminalInput;
+  std::ostream& m_out;
+  std::ostream& m_err;
+  std::shared_ptr<vti::CTrxVti> m_vti;
+  bool m_interrupted = false;
+  bool m_working = false;  // Ctrl-C aborts only the connecting and the tests, not the closing
+};
+
+}  // namespace trxctl

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <ostream>
+
+namespace trxctl {
+
+// The trxctl program without its process set-up (host services, the real-time loop), so that
+// tests can run it on virtual time against the in-process simulator.
+class Trxctl {
+ public:
+  // Runs one command line and returns the exit code. `terminalInput`: whether standard input is
+  // a terminal an operator can answer prompts on.
+  static int main(int argc, const char* const argv[], std::ostream& out, std::ostream& err,
+                  bool terminalInput);
+};
+
+}  // namespace trxctl
