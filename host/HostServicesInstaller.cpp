@@ -2,6 +2,8 @@
 
 #include "host/HostApplicationService.h"
 #include "host/HostErrorService.h"
+#include "host/HostInstrumentData.h"
+#include "host/HostInstrumentRegistry.h"
 #include "host/HostLocations.h"
 #include "host/HostPathService.h"
 #include "host/HostRegistryKey.h"
@@ -22,6 +24,10 @@ std::shared_ptr<host_api::HostServices> installHostServices() {
   services->errors = std::make_shared<HostErrorService>(application);
   services->xml = std::make_shared<HostXmlService>();
   services->paths = std::make_shared<HostPathService>();
+  services->newInstrumentRegistry = [newKey = services->newRegistryKey] {
+    return std::make_shared<HostInstrumentRegistry>(newKey);
+  };
+  services->newInstrumentData = [] { return std::make_shared<HostInstrumentData>(); };
   host_api::hostServicesSlot() = services;
   return services;
 }

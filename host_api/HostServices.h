@@ -5,6 +5,8 @@
 
 #include "host_api/IApplicationService.h"
 #include "host_api/IErrorService.h"
+#include "host_api/IInstrumentData.h"
+#include "host_api/IInstrumentRegistry.h"
 #include "host_api/IPathService.h"
 #include "host_api/IRegistryKey.h"
 #include "host_api/IXmlService.h"
@@ -20,6 +22,10 @@ struct HostServices {
   std::shared_ptr<IXmlService> xml;
   std::shared_ptr<IPathService> paths;
   std::function<std::unique_ptr<IRegistryKey>()> newRegistryKey;
+  // The instrument registry (ports assigned to instrument models) and a new, empty record of
+  // an instrument's identity. Either may be empty in a host that offers no instruments.
+  std::function<std::shared_ptr<IInstrumentRegistry>()> newInstrumentRegistry;
+  std::function<std::shared_ptr<IInstrumentData>()> newInstrumentData;
 };
 
 inline std::shared_ptr<HostServices>& hostServicesSlot() {

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "host_api/HostServices.h"
+#include "host_api/TestGuideSettings.h"
 
 namespace plugin::MSharedTools {
 
@@ -16,12 +17,7 @@ std::unique_ptr<host_api::IRegistryKey> openKey(const char* path) {
 }
 }  // namespace
 
-bool TestGuideOnTop() {
-  auto key = openKey(SystemKey);
-  if (!key) return false;
-  int32_t settings = key->ReadLong("Test guide settings").value_or(0);
-  return settings == 4 || settings >= 9;
-}
+bool TestGuideOnTop() { return host_api::TestGuideOnTop(); }
 
 int32_t DefaultNomenclature() {
   auto key = openKey(PlugInKey);

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "host_api/TestGuideSettings.h"
 #include "platform/NumberFormat.h"
 
 namespace plugin {
@@ -11,7 +12,7 @@ namespace MSharedTools {
 
 // The plug-in's installation-wide settings and the host's system settings (local machine).
 inline constexpr const char* PlugInKey = "Software\\Tavik\\orvel\\TRX440";
-inline constexpr const char* SystemKey = "Software\\Tavik\\orvel\\Executive\\System";
+inline constexpr const char* SystemKey = host_api::kSystemSettingsKey;
 
 // The number formatter: invariant decimal point, no blanks.
 using platform::formatNumber;

@@ -1,0 +1,129 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "driver/CPowerConfig.h"
+#include "driver/TrxTypes.h"
+#include "host_api/IInstrumentData.h"
+#include "platform/Object.h"
+
+namespace platform::forms {
+class Form;
+}
+
+namespace vti {
+
+class CChannel;
+class CMicroSequence;
+class CTrxSafetyTest;
+class CTrxTestOptions;
+class CTrxTestResult;
+
+// The connection to one analyzer: opens remote control on a serial port, runs safety tests one
+// at a time by interpreting their micro sequences, zeroes the test lead and closes the
+// connection again, leaving the analyzer in local mode with its equipment outlet off.
+//
+// Failures of the public operations are shown to the operator once (a message box) and then
+// reach the caller as errVTI_Error; an operator's Stop reaches the caller as errVTI_UserAbort
+// with nothing shown. Prompts and waits run the event loop, so Abort, FlagAbort and
+// StopFlagForAPScreen_let may be called from events while an operation runs; a second
+// operation started that way fails with errVTI_Busy.
+class CTrxVti : public platform::Object {
+ public:
+  CTrxVti();
+  ~CTrxVti() override;
+  CTrxVti(const CTrxVti&) = delete;
+  CTrxVti& operator=(const CTrxVti&) = delete;
+
+  ETrxVtiState State_get() const { return m_state; }
+  // The host's record of the connected instrument; null until a connection read its identity.
+  std::shared_ptr<host_api::IInstrumentData> MtiData_get() const { return m_mtiData; }
+  std::shared_ptr<CTrxTestOptions> TestOptions_get() const { return m_options; }
+  // The result of the last test or calibration.
+  std::shared_ptr<CTrxTestResult> TestResult_get() const { return m_result; }
+
+  // Stops the running operation at its next step; ends any wait at once.
+  void Abort();
+  // Opens the connection on serial port `lPort`; 0 takes the port the host assigned to the
+  // model "TRX440", and without one the connection stays closed (no error).
+  void InitRemote(int32_t lPort);
+  // Closes the connection; never fails. Prompts show above `objfrmTestGuide` (may be null).
+  void EndRemote(platform::forms::Form* objfrmTestGuide = nullptr);
+  // False when the analyzer is not in high-voltage mode; in that mode it fails (errVTI_Error
+  // after message 902).
+  bool InHighVoltageMode();
+  // Zeroes the resistance test lead; true on success, false after a failure reported as such.
+  bool Calibrate();
+  // Runs one test; its outcome is in TestResult_get() afterwards.
+  void RunSafetyTest(const std::shared_ptr<CTrxSafetyTest>& cetTest,
+                     platform::forms::Form* objfrmTestGuide = nullptr);
+  // Whether the operator stopped or the instrument refused a command or stopped answering.
+  bool FlagAbort() const;
+  // Whether the command switches the outlet off before it measures.
+  bool ChkCmdAppPODelay(const std::string& sCommandName) const;
+  // Sets the stop flag: the remaining instructions of the running test are skipped.
+  void StopFlagForAPScreen_let(bool value) { m_stop = value; }
+
+ private:
+  void entryChecks() const;
+  void initRemoteSteps(int32_t lPort);
+  void closeAfterFailedConnect();
+  void runSafetyTestSteps(const CTrxSafetyTest& test, platform::forms::Form* owner);
+  bool calibrateSteps();
+  void sendStandard();
+  void checkNoEmptyCommand(const CMicroSequence& sequence, ETrxTestCode code) const;
+
+  // The interpreter and its pieces.
+  void RunMicroSequence(const CMicroSequence& sequence, const CTrxSafetyTest& test,
+                        platform::forms::Form* owner);
+  void carryOutStop(const CMicroSequence& sequence, int32_t index, ETrxPowerConfiguration pc,
+                    platform::forms::Form* owner);
+  void SendCommand(const std::string& command);
+  void ReadMeasurement(const std::string& command, platform::forms::Form* owner);
+  std::string transmitRead(const std::string& command);
+  bool askNoResistance(platform::forms::Form* owner);
+  void SetPolarity(const std::string& instruction, ETrxPowerConfiguration pc,
+                   platform::forms::Form* owner);
+  bool polarityPromptDue(ETrxPowerConfiguration pc, bool offNow) const;
+  void polarityPrompt(ETrxPowerConfiguration pc, bool offNow, const std::string& letter,
+                      platform::forms::Form* owner);
+  void ReadIdentity();
+  // A status word ("STAT", "STAT2"): the reply read as a hexadecimal number.
+  uint32_t readStatus(const std::string& command, bool unchecked);
+
+  // Reports a failure of a public operation once and raises errVTI_Error, or errVTI_UserAbort
+  // silently when the operator stopped.
+  [[noreturn]] void HandleSessionError(int32_t number, const std::string& source,
+                                       const std::string& description) const;
+  [[noreturn]] void handleCurrentError() const;
+
+  // The power-change prompts.
+  void HandleStopDirective(const std::string& directive, ETrxPowerConfiguration pc,
+                           platform::forms::Form* owner, bool beforePolarity, bool closing);
+  void WaitAfterPowerChange(bool toOn, bool toOff, platform::forms::Form* owner, bool promptBefore);
+
+  // The closing steps that talk to the analyzer; each ignores its own failure.
+  void endSession(platform::forms::Form* owner, bool promptBefore);
+  void sendFinalLocal();
+
+  std::unique_ptr<CChannel> m_channel;
+  std::shared_ptr<host_api::IInstrumentData> m_mtiData;
+  std::shared_ptr<CTrxTestOptions> m_options;
+  CPowerConfig m_power;
+  std::shared_ptr<CTrxTestResult> m_result;
+  ETrxVtiState m_state = evsClosed;
+  bool m_abort = false;
+  bool m_stop = false;
+  bool m_ecgActive = false;
+  // What the polarity switch remembers between tests of one connection.
+  std::string m_lastPolarity;
+  bool m_lastToggleOff = false;
+  bool m_forcePolarityPrompt = false;
+  bool m_closing = false;
+  // The lead nomenclature of the running test (the "MAP" follow-up command depends on it).
+  ETrxNomenclature m_leadStd = enomIEC;
+};
+
+}  // namespace vti

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/MessageText.h"
+#include "platform/forms/Form.h"
+
+namespace vti {
+
+// What the power-change prompts share: the Continue and Stop Test buttons, the answer, the
+// one-second countdown that continues by itself at 0, translation of the texts and placement
+// above the host's test guide when the host keeps that on top.
+class FPowerPrompt : public platform::forms::Form {
+ public:
+  // True when the operator clicked Stop Test.
+  bool Cancel_get() const { return m_cancel; }
+  int32_t remaining() const { return m_remaining; }
+
+ protected:
+  explicit FPowerPrompt(std::string name);
+
+  // Adds the buttons and the timer; call after the form's own controls so the buttons come
+  // last, then translate the captions once.
+  void addButtonsAndTimer();
+  void translateCaptions();
+
+  // Sets a label to a translated message.
+  void setText(const char* control, const std::string& messageText,
+               const platform::Parameters& params = {});
+  // Shows `seconds` in the timer label and starts counting down.
+  void startCountdown(int32_t seconds);
+  void showRemaining();
+  // Shows the form modally above `owner`, topmost when the test guide is kept on top.
+  void showModal(platform::forms::Form* owner);
+
+  // Continue (and Skip) answer false, Stop Test true; the form hides either way.
+  void answer(bool cancel);
+
+  static std::string translate(const std::string& messageText,
+                               const platform::Parameters& params = {});
+
+ private:
+  void tick();
+
+  bool m_cancel = false;
+  int32_t m_remaining = 0;
+};
+
+}  // namespace vti

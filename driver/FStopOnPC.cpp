@@ -1,0 +1,83 @@
+#include "driver/FStopOnPC.h"
+
+#include "platform/forms/Button.h"
+#include "platform/forms/Image.h"
+#include "platform/forms/Label.h"
+#include "platform/forms/Timer.h"
+
+namespace vti {
+
+namespace {
+constexpr const char* kOn = "21017::ON";
+constexpr const char* kOff = "21018::OFF";
+}  // namespace
+
+FStopOnPC::FStopOnPC() : FPowerPrompt("FStopOnPC") {
+  using namespace platform::forms;
+  Caption_let("21010::Stop On Power Configuration");
+  add<Image>("imgInformation").Picture_let("information");
+  auto& error = add<Image>("imgError");
+  error.Picture_let("error");
+  error.Visible_let(false);
+  add<Label>("lblTitle");
+  add<Label>("lblBody");
+  add<Label>("lblTimer").Visible_let(false);
+  auto& skip = add<Button>("cmdSkip");
+  skip.Caption_let("20013::&Skip");
+  skip.Visible_let(false);
+  skip.onClick([this] { answer(false); });
+  addButtonsAndTimer();
+  translateCaptions();
+  // The no-resistance countdown is ready from the start; only that prompt shows and runs it.
+  startCountdown(kNoResistanceSeconds);
+  get<Timer>("tmrCountdown").Enabled_let(false);
+}
+
+void FStopOnPC::ShowSkip() { get<platform::forms::Button>("cmdSkip").Visible_let(true); }
+
+void FStopOnPC::ShowStopBefore(bool fToOn, const bool& fToOff, platform::forms::Form* objfrmOwner) {
+  setText("lblTitle", "21011::Power configuration on Equpment Output is about to change");
+  if (fToOn && fToOff) {
+    setText("lblBody",
+            "21014::The power on the TRX440's equipment output will now change from ON to OFF "
+            "and then to ON again. Perform any required operations on the DUT, then click "
+            "Continue to keep on testing.");
+  } else if (fToOn) {
+    setText("lblBody",
+            "21013::The power on the TRX440's equipment output will now change from OFF to ON. "
+            "Perform any required operations on the DUT, then click Continue to keep on "
+            "testing.");
+  } else {
+    setText("lblBody",
+            "21012::The power on the TRX440's equipment output will now change from ON to OFF. "
+            "Perform any required operations on the DUT, then click Continue to keep on "
+            "testing.");
+  }
+  showModal(objfrmOwner);
+}
+
+void FStopOnPC::ShowStopAfter(bool fToOn, platform::forms::Form* objfrmOwner) {
+  const std::string lid = translate(fToOn ? kOn : kOff);
+  setText("lblTitle", "21015::Power is now %%1.", {lid});
+  setText("lblBody",
+          "21016::The power on the the TRX440's equipment output is now set to %%1. Perform any "
+          "required operations on the DUT, then click Continue to keep on testing.",
+          {lid});
+  showModal(objfrmOwner);
+}
+
+void FStopOnPC::ShowNoResistance(platform::forms::Form* objfrmOwner) {
+  using namespace platform::forms;
+  get<Image>("imgInformation").Visible_let(false);
+  get<Image>("imgError").Visible_let(true);
+  Caption_let(translate("21019::No Resistance Measurement"));
+  setText("lblTitle", "21020::The TRX440 was unable to make a resistance measurement");
+  setText("lblBody",
+          "21021::Check that the test leads are properly connected and click Continue to repeat "
+          "the test.");
+  get<Label>("lblTimer").Visible_let(true);
+  startCountdown(kNoResistanceSeconds);
+  showModal(objfrmOwner);
+}
+
+}  // namespace vti
