@@ -63,14 +63,18 @@ PlannedTest CommandLine::planTest(const std::string& spec, const std::string& de
   std::string testText = spec.substr(0, colon);
   std::string powerText = colon == std::string::npos ? defaultPower : spec.substr(colon + 1);
   auto code = EnumNames::parseTestCode(testText);
-  if (!code) throw std::invalid_argument("unknown test \"" + testText + "\" (etcMains..etcECGTest or 1..22)");
+  if (!code)
+    throw std::invalid_argument("unknown test \"" + testText +
+                                "\" (etcMains..etcECGTest or 1..22)");
   PlannedTest test;
   test.code = *code;
   if (powerText.empty()) {
     test.power = *usualPower(*code);
   } else {
     auto power = EnumNames::parsePowerConfig(powerText);
-    if (!power) throw std::invalid_argument("unknown power configuration \"" + powerText + "\" (epcOff..epcAccessOERM or 1..16)");
+    if (!power)
+      throw std::invalid_argument("unknown power configuration \"" + powerText +
+                                  "\" (epcOff..epcAccessOERM or 1..16)");
     test.power = *power;
   }
   auto testLead = vti::CTrxSafetyTest::LeadNoOf(test.code, test.power);
@@ -81,7 +85,7 @@ PlannedTest CommandLine::planTest(const std::string& spec, const std::string& de
   }
   test.lead = lead < -1 ? *testLead : lead;
   // Without an applied-part text the test takes its lead by socket number, or every lead.
-  test.appliedPart = !appliedPart.empty() ? appliedPart
+  test.appliedPart = !appliedPart.empty()               ? appliedPart
                      : test.lead >= vti::TRX_LEAD_FIRST ? std::to_string(test.lead)
                                                         : "ALL";
   return test;

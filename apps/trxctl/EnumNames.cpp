@@ -15,17 +15,17 @@ struct Named {
 };
 
 const std::vector<Named> kTestCodes{
-    {vti::etcMains, "etcMains"},         {vti::etcProtEarth, "etcProtEarth"},
-    {vti::etcIRMains, "etcIRMains"},     {vti::etcIRAppl, "etcIRAppl"},
-    {vti::etcIRMap, "etcIRMap"},         {vti::etcIRM2N, "etcIRM2N"},
-    {vti::etcIRAppl2N, "etcIRAppl2N"},   {vti::etcEarthLeak, "etcEarthLeak"},
-    {vti::etcEnclLeak, "etcEnclLeak"},   {vti::etcPatLeak, "etcPatLeak"},
-    {vti::etcPatAux, "etcPatAux"},       {vti::etcMAP, "etcMAP"},
-    {vti::etcPPVolt, "etcPPVolt"},       {vti::etcPPRes, "etcPPRes"},
-    {vti::etcPPLeak, "etcPPLeak"},       {vti::etcEquipCurr, "etcEquipCurr"},
-    {vti::etcAltEquip, "etcAltEquip"},   {vti::etcDiffLeak, "etcDiffLeak"},
-    {vti::etcDELeak, "etcDELeak"},       {vti::etcDAPLeak, "etcDAPLeak"},
-    {vti::etcAltAppl, "etcAltAppl"},     {vti::etcECGTest, "etcECGTest"},
+    {vti::etcMains, "etcMains"},       {vti::etcProtEarth, "etcProtEarth"},
+    {vti::etcIRMains, "etcIRMains"},   {vti::etcIRAppl, "etcIRAppl"},
+    {vti::etcIRMap, "etcIRMap"},       {vti::etcIRM2N, "etcIRM2N"},
+    {vti::etcIRAppl2N, "etcIRAppl2N"}, {vti::etcEarthLeak, "etcEarthLeak"},
+    {vti::etcEnclLeak, "etcEnclLeak"}, {vti::etcPatLeak, "etcPatLeak"},
+    {vti::etcPatAux, "etcPatAux"},     {vti::etcMAP, "etcMAP"},
+    {vti::etcPPVolt, "etcPPVolt"},     {vti::etcPPRes, "etcPPRes"},
+    {vti::etcPPLeak, "etcPPLeak"},     {vti::etcEquipCurr, "etcEquipCurr"},
+    {vti::etcAltEquip, "etcAltEquip"}, {vti::etcDiffLeak, "etcDiffLeak"},
+    {vti::etcDELeak, "etcDELeak"},     {vti::etcDAPLeak, "etcDAPLeak"},
+    {vti::etcAltAppl, "etcAltAppl"},   {vti::etcECGTest, "etcECGTest"},
 };
 
 const std::vector<Named> kPowerConfigs{
@@ -56,7 +56,8 @@ const std::vector<Named> kTestStates{
 
 bool sameIgnoringCase(const std::string& a, const char* b) {
   std::string_view other(b);
-  return a.size() == other.size() && std::equal(a.begin(), a.end(), other.begin(), [](char x, char y) {
+  return a.size() == other.size() &&
+         std::equal(a.begin(), a.end(), other.begin(), [](char x, char y) {
            return std::tolower(static_cast<unsigned char>(x)) ==
                   std::tolower(static_cast<unsigned char>(y));
          });

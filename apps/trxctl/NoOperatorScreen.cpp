@@ -4,15 +4,29 @@
 #include "platform/EventLoop.h"
 #include "platform/forms/Button.h"
 #include "platform/forms/Form.h"
+#include "platform/forms/Timer.h"
 
 namespace trxctl {
 
 namespace {
 constexpr const char* kMessageBox = "MessageBox";
+
+// A form with a running countdown goes on by itself when the time is up: it needs nobody.
+bool closesByItself(const platform::forms::Form& form) {
+  for (const auto& control : form.controls()) {
+    auto* timer = dynamic_cast<const platform::forms::Timer*>(control.get());
+    if (timer && timer->running()) return true;
+  }
+  return false;
 }
+}  // namespace
 
 void NoOperatorScreen::formShown(platform::forms::Form& form) {
   const bool message = form.name() == kMessageBox;
+  if (!message && closesByItself(form)) {
+    m_err << "trxctl: " << form.Caption_get() << ": waiting for the countdown" << std::endl;
+    return;
+  }
   if (!message && !form.cancelButton()) {
     throw platform::ComError(platform::RuntimeError::ObjectRequired, "trxctl",
                              "The form " + form.name() +

@@ -8,7 +8,8 @@
 namespace trxctl {
 
 // The screen of a run that has no operator: no terminal and no answers file. A message box is
-// written to the error output and closed; a prompt that needs an operator is written there too,
+// written to the error output and closed; a countdown is left to run out; a prompt that needs
+// an operator is written there too,
 // with the reason, and answered as the operator's Stop (its cancel button) would, so the test
 // ends as stopped and the analyzer is still brought back to a safe state.
 class NoOperatorScreen : public platform::forms::Screen {

@@ -38,8 +38,9 @@ void ResultPrinter::print(const PlannedTest& test, const vti::CTrxTestResult& re
                           const std::string& error) const {
   const std::string state = EnumNames::testStateName(result.State_get());
   if (m_json) {
-    m_out << "{\"test\":" << test.code << ",\"test_name\":"
-          << jsonString(EnumNames::testCodeName(test.code)) << ",\"power\":" << test.power
+    m_out << "{\"test\":" << test.code
+          << ",\"test_name\":" << jsonString(EnumNames::testCodeName(test.code))
+          << ",\"power\":" << test.power
           << ",\"power_name\":" << jsonString(EnumNames::powerConfigName(test.power))
           << ",\"lead\":" << test.lead << ",\"applied_part\":" << jsonString(test.appliedPart)
           << ",\"value\":" << platform::formatNumber(result.Value_get())
@@ -53,8 +54,8 @@ void ResultPrinter::print(const PlannedTest& test, const vti::CTrxTestResult& re
   m_out << EnumNames::testCodeName(test.code) << ' ' << EnumNames::powerConfigName(test.power);
   if (test.lead >= vti::TRX_LEAD_ALL) m_out << " AP " << test.appliedPart;
   m_out << ": ";
-  const bool reading = result.State_get() == vti::etsCompleted ||
-                       result.State_get() == vti::etsOverflow;
+  const bool reading =
+      result.State_get() == vti::etsCompleted || result.State_get() == vti::etsOverflow;
   if (!result.ValueUnknown_get().empty()) {
     m_out << result.ValueUnknown_get() << ' ' << unit;
   } else if (result.State_get() == vti::etsOverflow) {

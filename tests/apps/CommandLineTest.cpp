@@ -28,9 +28,12 @@ Parsed parse(std::vector<const char*> args) {
 }
 
 TEST(CommandLine, EveryCommandHasHelpAndExitsWithSuccess) {
-  for (std::vector<const char*> args : std::vector<std::vector<const char*>>{
-           {"--help"}, {"query", "--help"}, {"scan", "--help"}, {"run", "--help"},
-           {"calibrate", "--help"}}) {
+  for (std::vector<const char*> args :
+       std::vector<std::vector<const char*>>{{"--help"},
+                                             {"query", "--help"},
+                                             {"scan", "--help"},
+                                             {"run", "--help"},
+                                             {"calibrate", "--help"}}) {
     auto parsed = parse(args);
     SCOPED_TRACE(args.front());
     EXPECT_EQ(parsed.exitCode, kExitSuccess);
@@ -60,13 +63,12 @@ TEST(CommandLine, UsageErrorsExitWithTwoAndSayWhy) {
     EXPECT_EQ(parsed.exitCode, kExitUsage) << (args.empty() ? "" : args.back());
     EXPECT_FALSE(parsed.err.empty());
   }
-  EXPECT_NE(parse({"run", "p", "etcEquipCurr:epcON"}).err.find("accepts epcNC"),
-            std::string::npos);
+  EXPECT_NE(parse({"run", "p", "etcEquipCurr:epcON"}).err.find("accepts epcNC"), std::string::npos);
 }
 
 TEST(CommandLine, TestsAndPowerConfigurationsByNameOrNumber) {
-  auto parsed = parse({"run", "/dev/pts/3", "etcPatLeak:epcNCRM", "9", "etcmains:9", "2:1",
-                       "--power", "epcOE"});
+  auto parsed = parse(
+      {"run", "/dev/pts/3", "etcPatLeak:epcNCRM", "9", "etcmains:9", "2:1", "--power", "epcOE"});
   ASSERT_FALSE(parsed.exitCode) << parsed.err;
   const auto& tests = parsed.request.tests;
   ASSERT_EQ(tests.size(), 4u);
@@ -109,10 +111,32 @@ TEST(CommandLine, LeadAndAppliedPart) {
 }
 
 TEST(CommandLine, TestOptions) {
-  auto parsed = parse({"run", "p", "etcIRMains", "--meas", "AC", "--standard", "353", "--voltage",
-                       "250", "--ir-duration", "5", "--waveform", "9", "--ecg-duration", "4",
-                       "--stop-before", "--stop-after", "--delay-on", "3", "--delay-off", "1",
-                       "--power-off-screen", "before", "--polarity-delay", "2", "--json"});
+  auto parsed = parse({"run",
+                       "p",
+                       "etcIRMains",
+                       "--meas",
+                       "AC",
+                       "--standard",
+                       "353",
+                       "--voltage",
+                       "250",
+                       "--ir-duration",
+                       "5",
+                       "--waveform",
+                       "9",
+                       "--ecg-duration",
+                       "4",
+                       "--stop-before",
+                       "--stop-after",
+                       "--delay-on",
+                       "3",
+                       "--delay-off",
+                       "1",
+                       "--power-off-screen",
+                       "before",
+                       "--polarity-delay",
+                       "2",
+                       "--json"});
   ASSERT_FALSE(parsed.exitCode) << parsed.err;
   const auto& o = parsed.request.options;
   EXPECT_EQ(o.MeasType_get(), vti::emt_AC);
