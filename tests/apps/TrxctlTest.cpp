@@ -1,0 +1,145 @@
+#include "apps/trxctl/Trxctl.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "TestHost.h"
+#include "apps/trxctl/CommandLine.h"
+#include "driver/MPortTable.h"
+#include "platform/VirtualLoop.h"
+#include "platform/serial/VirtualSerialLink.h"
+#include "sim/SimulatedAnalyzer.h"
+
+using namespace trxctl;
+
+namespace {
+
+constexpr const char* kLocalAndOff =
+    "{\"end\":true,\"control\":\"local\",\"outlet\":\"off\",\"test_mode\":\"\",\"hung_up\":false}";
+
+// trxctl in process, on virtual time, against a simulated analyzer behind port number 3.
+class TrxctlTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    vti::MPortTable::PortFactorySlot() = [this](int32_t port) {
+      return port == 3 ? link.hostEnd() : nullptr;
+    };
+  }
+  void TearDown() override { vti::MPortTable::PortFactorySlot() = nullptr; }
+
+  void attach(const std::string& scenario) {
+    analyzer = std::make_unique<sim::SimulatedAnalyzer>(sim::Scenario::parse(scenario, "test"));
+    analyzer->attach(link);
+  }
+  int trxctl(std::vector<const char*> args, bool terminal = false) {
+    args.insert(args.begin(), "trxctl");
+    out.str("");
+    err.str("");
+    return Trxctl::main(static_cast<int>(args.size()), args.data(), out, err, terminal);
+  }
+  std::string answersFile(const std::string& text) {
+    auto path = std::filesystem::temp_directory_path() /
+                ("trxctl-answers-" + std::to_string(::getpid()) + ".txt");
+    std::ofstream(path) << text;
+    m_files.push_back(path);
+    return path.string();
+  }
+  ~TrxctlTest() override {
+    for (const auto& file : m_files) std::filesystem::remove(file);
+  }
+
+  platform::VirtualLoop ev;
+  platform::LoopOverride useVirtualTime{ev};
+  testing_host::TestHost host;
+  platform::serial::VirtualSerialLink link;
+  std::unique_ptr<sim::SimulatedAnalyzer> analyzer;
+  std::ostringstream out, err;
+
+ private:
+  std::vector<std::filesystem::path> m_files;
+};
+
+TEST_F(TrxctlTest, ASeriesWithoutPromptsRunsWithoutATerminalAndLeavesTheAnalyzerSafe) {
+  attach("");
+  EXPECT_EQ(trxctl({"run", "3", "etcProtEarth", "etcPatLeak:epcNCRM", "etcEquipCurr"}),
+            kExitSuccess)
+      << err.str();
+  EXPECT_EQ(out.str(),
+            "etcProtEarth epcOff: 0.106 Ohm (etsCompleted)\n"
+            "etcPatLeak epcNCRM AP ALL: 8 uA (etsCompleted)\n"
+            "etcEquipCurr epcNC: 0.4 A (etsCompleted)\n")
+      << out.str();
+  EXPECT_EQ(analyzer->endState(), kLocalAndOff);
+}
+
+TEST_F(TrxctlTest, JsonGivesOneObjectATest) {
+  attach("");
+  ASSERT_EQ(trxctl({"run", "3", "etcPatLeak:epcNC", "2", "--meas", "ac", "--json"}), kExitSuccess)
+      << err.str();
+  std::string text = out.str();
+  std::string first = text.substr(0, text.find('\n'));
+  EXPECT_EQ(first.front(), '{');
+  EXPECT_NE(first.find("\"test\":10,\"test_name\":\"etcPatLeak\",\"power\":3,"), std::string::npos)
+      << first;
+  EXPECT_NE(first.find("\"unit\":\"uA\",\"unit_suffix\":\"AC\",\"state\":1,"), std::string::npos)
+      << first;
+  EXPECT_NE(first.find("\"value_unknown\":\"\""), std::string::npos);
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 2);
+}
+
+TEST_F(TrxctlTest, APromptWithNobodyToAnswerStopsTheTestAndStillLeavesTheAnalyzerSafe) {
+  attach("");
+  EXPECT_EQ(trxctl({"run", "3", "etcPatLeak", "etcEquipCurr", "--stop-before"}), kExitTestFailed);
+  EXPECT_NE(err.str().find("no terminal and no answers file"), std::string::npos) << err.str();
+  EXPECT_NE(out.str().find("etcPatLeak epcNC AP ALL: no reading (etsAborted) - stopped"),
+            std::string::npos)
+      << out.str();
+  EXPECT_EQ(out.str().find("etcEquipCurr"), std::string::npos) << "the series ends at a stop";
+  EXPECT_EQ(analyzer->endState(), kLocalAndOff);
+}
+
+TEST_F(TrxctlTest, PromptsAreAnsweredFromAnAnswersFile) {
+  attach("");
+  std::string answers = answersFile(
+      "FStopOnPC: after 2s click cmdContinue\nFWaitOnPC: wait\nMessageBox: click cmdOK\n");
+  EXPECT_EQ(trxctl({"run", "3", "etcPatLeak", "--stop-before", "--answers", answers.c_str()}),
+            kExitSuccess)
+      << err.str();
+  EXPECT_NE(out.str().find("(etsCompleted)"), std::string::npos);
+  EXPECT_NE(err.str().find("FStopOnPC"), std::string::npos) << "the log of the unattended run";
+  EXPECT_EQ(analyzer->endState(), kLocalAndOff);
+}
+
+TEST_F(TrxctlTest, AnInstrumentErrorEndsTheTestInErrorAfterTheMessage) {
+  attach("[faults]\nPAT * = !40\n");
+  EXPECT_EQ(trxctl({"run", "3", "etcPatLeak", "etcEquipCurr"}), kExitTestFailed);
+  EXPECT_NE(out.str().find("not valid (Rx: !40)"), std::string::npos) << out.str();
+  EXPECT_NE(err.str().find("not valid (Rx: !40)"), std::string::npos) << "the message box";
+  EXPECT_EQ(out.str().find("etcEquipCurr"), std::string::npos);
+  EXPECT_EQ(analyzer->endState(), kLocalAndOff);
+}
+
+TEST_F(TrxctlTest, NoAnalyzerIsAConnectionError) {
+  EXPECT_EQ(trxctl({"run", "3", "etcProtEarth"}), kExitUsage);
+  EXPECT_NE(err.str().find("no connection to the analyzer on 3"), std::string::npos) << err.str();
+  EXPECT_EQ(out.str(), "");
+  EXPECT_EQ(trxctl({"run", "/dev/trxctl-no-such-device", "etcProtEarth"}), kExitUsage);
+}
+
+TEST_F(TrxctlTest, QueryAndCalibrate) {
+  attach("");
+  EXPECT_EQ(trxctl({"query", "COM3"}), kExitSuccess);
+  EXPECT_EQ(out.str(),
+            "COM3: TRX440, serial number T440-000117, firmware 2.05 (status 2: identified)\n");
+  EXPECT_EQ(trxctl({"calibrate", "3"}), kExitSuccess) << err.str();
+  EXPECT_EQ(out.str(), "test lead zeroed\n");
+  EXPECT_EQ(analyzer->endState(), kLocalAndOff);
+  analyzer->detach();
+  EXPECT_EQ(trxctl({"query", "3"}), kExitUsage);
+  EXPECT_EQ(out.str(), "3: no analyzer answered (status 0: nothing found)\n");
+}
+
+}  // namespace
