@@ -1,0 +1,65 @@
+// trxctl and trxsim as the programs they are, on a pseudo-terminal in real time.
+#include <gtest/gtest.h>
+#include <signal.h>
+
+#include "ChildProcess.h"
+#include "platform/PollLoop.h"
+
+namespace {
+
+constexpr const char* kLocalAndOff =
+    "{\"end\":true,\"control\":\"local\",\"outlet\":\"off\",\"test_mode\":\"\",\"hung_up\":false}";
+
+class TrxctlProgram : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const std::string& out = trxsim.readUntil(
+        [](const std::string& text) { return text.find('\n') != std::string::npos; });
+    ASSERT_EQ(out.rfind("/dev/", 0), 0u) << out;
+    path = out.substr(0, out.find('\n'));
+  }
+  // Stops trxsim and gives the state it left the analyzer in.
+  std::string endState() {
+    trxsim.signal(SIGTERM);
+    EXPECT_EQ(trxsim.wait(), 0);
+    std::string out = trxsim.output();
+    out.pop_back();
+    return out.substr(out.rfind('\n') + 1);
+  }
+
+  platform::PollLoop loop;
+  platform::LoopOverride useRealTime{loop};
+  ChildProcess trxsim{{TRXSIM_PATH, "--scenario", "healthy"}};
+  std::string path;
+};
+
+TEST_F(TrxctlProgram, QueriesAndRunsATestWithoutATerminal) {
+  ChildProcess query({TRXCTL_PATH, "query", path});
+  EXPECT_EQ(query.wait(), 0);
+  EXPECT_EQ(query.output(),
+            path + ": TRX440, serial number T440-000117, firmware 2.05 (status 2: identified)\n");
+
+  ChildProcess run({TRXCTL_PATH, "run", path, "etcProtEarth", "--json"});
+  EXPECT_EQ(run.wait(), 0);
+  EXPECT_NE(run.output().find("\"test_name\":\"etcProtEarth\""), std::string::npos) << run.output();
+  EXPECT_NE(run.output().find("\"state_name\":\"etsCompleted\""), std::string::npos);
+  EXPECT_EQ(endState(), kLocalAndOff);
+}
+
+TEST_F(TrxctlProgram, CtrlCAbortsTheTestAndStillLeavesTheAnalyzerSafe) {
+  ChildProcess run({TRXCTL_PATH, "run", path, "etcEarthLeak", "etcEquipCurr"});
+  // Interrupt once the earth leakage test has powered the device.
+  bool late = false;
+  auto timer = loop.startTimer(std::chrono::milliseconds(1200), [&] { late = true; });
+  loop.processUntil([&] { return late; });
+  loop.stopTimer(timer);
+  run.signal(SIGINT);
+  EXPECT_EQ(run.wait(), 1);
+  EXPECT_NE(run.output().find("etcEarthLeak epcNC: no reading (etsAborted) - stopped"),
+            std::string::npos)
+      << run.output();
+  EXPECT_EQ(run.output().find("etcEquipCurr"), std::string::npos);
+  EXPECT_EQ(endState(), kLocalAndOff);
+}
+
+}  // namespace
