@@ -2,6 +2,10 @@
 
 #include <unistd.h>
 
+#include <algorithm>
+
+#include "platform/forms/Form.h"
+
 namespace trxctl {
 
 OperatorScreen::OperatorScreen(const std::string& answersFile, bool terminalInput,
@@ -10,21 +14,42 @@ OperatorScreen::OperatorScreen(const std::string& answersFile, bool terminalInpu
   if (!answersFile.empty()) {
     m_scripted = std::make_unique<platform::forms::ScriptedScreen>();
     m_scripted->loadAnswers(answersFile);
-    m_override.emplace(*m_scripted);
+    m_inner = m_scripted.get();
   } else if (terminalInput) {
     m_console = std::make_unique<platform::forms::ConsoleScreen>(
         STDIN_FILENO, err, platform::forms::ConsoleScreen::optionsFor(STDERR_FILENO));
-    m_override.emplace(*m_console);
+    m_inner = m_console.get();
   } else {
     m_none = std::make_unique<NoOperatorScreen>(err);
-    m_override.emplace(*m_none);
+    m_inner = m_none.get();
   }
+  m_override.emplace(*this);
 }
 
 OperatorScreen::~OperatorScreen() {
   m_override.reset();
   // The log of an unattended run: every prompt, what was answered and when.
   if (m_scripted && !m_scripted->journal().empty()) m_err << m_scripted->journalText();
+}
+
+void OperatorScreen::formShown(platform::forms::Form& form) {
+  m_inner->formShown(form);
+  m_shown.push_back(&form);
+}
+
+void OperatorScreen::formHidden(platform::forms::Form& form) {
+  m_shown.erase(std::remove(m_shown.begin(), m_shown.end(), &form), m_shown.end());
+  m_inner->formHidden(form);
+}
+
+void OperatorScreen::stopShownForms() {
+  // Newest first: a message box over a prompt is answered before the prompt. A form hidden by
+  // an earlier answer leaves the list at once.
+  while (!m_shown.empty()) {
+    platform::forms::Form* form = m_shown.back();
+    form->pressEscape();
+    if (!m_shown.empty() && m_shown.back() == form) m_shown.pop_back();
+  }
 }
 
 }  // namespace trxctl

@@ -4,6 +4,7 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "apps/trxctl/NoOperatorScreen.h"
 #include "platform/forms/ConsoleScreen.h"
@@ -15,16 +16,23 @@ namespace trxctl {
 // Where trxctl's forms (prompts, message boxes) appear for as long as it lives: answered from an
 // answers file when one is given, on the terminal when standard input is one, else nowhere (see
 // NoOperatorScreen). Forms are drawn on the error output, so the results on standard output
-// stay clean for scripts.
-class OperatorScreen {
+// stay clean for scripts. It keeps track of the forms shown, so that Ctrl-C can stop a prompt
+// that is waiting for the operator.
+class OperatorScreen : public platform::forms::Screen {
  public:
   // `terminalInput`: whether standard input is a terminal an operator types on. Throws ComError
   // when the answers file cannot be read.
   OperatorScreen(const std::string& answersFile, bool terminalInput, std::ostream& err);
-  ~OperatorScreen();
+  ~OperatorScreen() override;
   OperatorScreen(const OperatorScreen&) = delete;
   OperatorScreen& operator=(const OperatorScreen&) = delete;
 
+  void formShown(platform::forms::Form& form) override;
+  void formHidden(platform::forms::Form& form) override;
+  void formChanged(platform::forms::Form& form) override { m_inner->formChanged(form); }
+
+  // Answers every form still shown as its cancel button would (Stop Test in a prompt).
+  void stopShownForms();
   // Whether a prompt was stopped because nobody could answer it.
   bool stoppedForWantOfOperator() const { return m_none && m_none->stoppedAPrompt(); }
 
@@ -33,6 +41,8 @@ class OperatorScreen {
   std::unique_ptr<platform::forms::ScriptedScreen> m_scripted;
   std::unique_ptr<platform::forms::ConsoleScreen> m_console;
   std::unique_ptr<NoOperatorScreen> m_none;
+  platform::forms::Screen* m_inner = nullptr;
+  std::vector<platform::forms::Form*> m_shown;
   std::optional<platform::forms::ScreenOverride> m_override;
 };
 

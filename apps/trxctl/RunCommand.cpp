@@ -59,14 +59,16 @@ void RunCommand::interrupt() {
   if (m_interrupted) return;
   m_interrupted = true;
   m_err << "trxctl: stopped (Ctrl-C); closing the connection" << std::endl;
-  if (m_working && m_vti) m_vti->Abort();
+  if (!m_working || !m_vti) return;
+  m_vti->Abort();
+  // A prompt waiting for the operator ends as Stop Test would end it.
+  if (m_screen) m_screen->stopShownForms();
 }
 
 template <typename Work>
 int RunCommand::inSession(Work work) {
-  std::unique_ptr<OperatorScreen> screen;
   try {
-    screen = std::make_unique<OperatorScreen>(m_request.answersFile, m_terminalInput, m_err);
+    m_screen = std::make_unique<OperatorScreen>(m_request.answersFile, m_terminalInput, m_err);
   } catch (const std::exception& e) {
     m_err << "trxctl: " << e.what() << std::endl;
     return kExitUsage;
@@ -81,9 +83,10 @@ int RunCommand::inSession(Work work) {
     m_working = false;
     m_vti->EndRemote(nullptr);
   }
-  if (screen->stoppedForWantOfOperator()) exitCode = kExitTestFailed;
+  if (m_screen->stoppedForWantOfOperator()) exitCode = kExitTestFailed;
   if (m_interrupted && exitCode == kExitSuccess) exitCode = kExitTestFailed;
   m_vti.reset();
+  m_screen.reset();
   return exitCode;
 }
 

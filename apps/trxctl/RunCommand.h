@@ -11,6 +11,8 @@ class CTrxVti;
 
 namespace trxctl {
 
+class OperatorScreen;
+
 // "trxctl run" and "trxctl calibrate": one remote connection to the analyzer, the tests (or the
 // zeroing of the test lead) in order, and always the closing that leaves the analyzer local
 // with its outlet off, also after an error, a stopped prompt or Ctrl-C.
@@ -37,6 +39,7 @@ class RunCommand {
   bool m_terminalInput;
   std::ostream& m_out;
   std::ostream& m_err;
+  std::unique_ptr<OperatorScreen> m_screen;
   std::shared_ptr<vti::CTrxVti> m_vti;
   bool m_interrupted = false;
   bool m_working = false;  // Ctrl-C aborts only the connecting and the tests, not the closing

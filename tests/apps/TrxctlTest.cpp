@@ -1,6 +1,7 @@
 #include "apps/trxctl/Trxctl.h"
 
 #include <gtest/gtest.h>
+#include <signal.h>
 
 #include <filesystem>
 #include <fstream>
@@ -140,6 +141,25 @@ TEST_F(TrxctlTest, QueryAndCalibrate) {
   analyzer->detach();
   EXPECT_EQ(trxctl({"query", "3"}), kExitUsage);
   EXPECT_EQ(out.str(), "3: no analyzer answered (status 0: nothing found)\n");
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(TrxctlTest, CtrlCStopsAPromptThatWaitsForTheOperator) {
+  attach("");
+  // The scripted operator never answers the stop before the power change; Ctrl-C comes instead.
+  std::string answers = answersFile("FStopOnPC: wait\nFWaitOnPC: wait\nMessageBox: click cmdOK\n");
+  ev.startTimer(std::chrono::seconds(30), [] { ::raise(SIGINT); });
+  EXPECT_EQ(trxctl({"run", "3", "etcEarthLeak", "etcEquipCurr", "--stop-before", "--answers",
+                    answers.c_str()}),
+            kExitTestFailed);
+  EXPECT_NE(out.str().find("etcEarthLeak epcNC: no reading (etsAborted) - stopped"),
+            std::string::npos)
+      << out.str();
+  EXPECT_NE(err.str().find("stopped (Ctrl-C)"), std::string::npos);
+  EXPECT_EQ(analyzer->endState(), kLocalAndOff);
 }
 
 }  // namespace

@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# The main job for now: a short series of safety tests on the simulated analyzer.
+# Starts trxsim with a ready analyzer, asks who answers, runs the series with trxctl (power-change
+# prompts answered from demo-answers.txt, so no terminal is needed), prints the results and
+# stops trxsim, whose last line tells the state the analyzer was left in.
+#   demo.sh BUILD_DIR [trxctl run options...]
+set -euo pipefail
+build=${1:?usage: demo.sh BUILD_DIR [trxctl run options]}
+shift
+here="$(cd "$(dirname "$0")" && pwd)"
+trxsim="$build/apps/trxsim/trxsim"
+trxctl="$build/apps/trxctl/trxctl"
+work="$(mktemp -d)"
+sim_pid=""
+cleanup() {
+  [ -n "$sim_pid" ] && kill "$sim_pid" 2>/dev/null && wait "$sim_pid" 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+"$trxsim" --scenario healthy >"$work/trxsim.out" 2>/dev/null &
+sim_pid=$!
+for _ in $(seq 100); do
+  [ -s "$work/trxsim.out" ] && break
+  sleep 0.05
+done
+port="$(head -n 1 "$work/trxsim.out")"
+case "$port" in /dev/*) ;; *) echo "demo: trxsim did not start" >&2; exit 2 ;; esac
+echo "Simulated analyzer (scenario \"healthy\") on $port"
+echo
+
+echo "\$ trxctl query $port"
+"$trxctl" query "$port"
+echo
+
+tests=(etcProtEarth etcIRMains etcEarthLeak:epcNC etcPatLeak:epcNCRM etcEquipCurr)
+echo "\$ trxctl run $port ${tests[*]} --stop-before --answers demo-answers.txt $*"
+status=0
+"$trxctl" run "$port" "${tests[@]}" --stop-before --answers "$here/demo-answers.txt" "$@" \
+  2>"$work/prompts.log" </dev/null || status=$?
+echo
+echo "Prompts answered on the operator's behalf:"
+grep -E ' shown: |lblBody: | answer: ' "$work/prompts.log" || cat "$work/prompts.log"
+echo
+
+kill -TERM "$sim_pid"
+wait "$sim_pid" || true
+sim_pid=""
+echo "Analyzer left in: $(tail -n 1 "$work/trxsim.out")"
+exit "$status"
