@@ -334,10 +334,14 @@ void CTrxVti::endSession(platform::forms::Form* owner, bool promptBefore) {
   if (promptBefore) {
     ignoringErrors([&] { HandleStopDirective("#STOP=BPC", epcOff, owner, false, true); });
   }
+  bool local = false;
   ignoringErrors([&] {
     m_channel->Wait(50);
-    send("LOCAL");
+    local = send("LOCAL") == kAck;
   });
+  // A LOCAL lost on the line would leave the analyzer under remote control with its outlet as
+  // the test left it; it is sent once more, without waiting this time.
+  if (!local) sendFinalLocal();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -552,9 +556,10 @@ void CTrxVti::ReadMeasurement(const std::string& command, platform::forms::Form*
       if (command != "ZERO") askNoResistance(owner);
       break;
     }
-    if (command == "MREAD" && !m_abort) {
+    if (command == "MREAD" && !m_abort && !reply.empty() && !refused(reply)) {
       // The analyzer now streams readings; the last one of two seconds is taken, so the
-      // reading has settled.
+      // reading has settled. An overflow ("!21") is taken as it is: a refusal is no reading
+      // and need not start a stream, and waiting for one would end in a missing reply.
       int32_t seconds = 2;
       reply = m_channel->ReceiveOneFromMany(seconds);
       m_channel->Wait(50);

@@ -67,6 +67,24 @@ class SimConnection {
     for (const auto& entry : m_screen.journal()) names.push_back(entry.form);
     return names;
   }
+  // When the analyzer received the first `command` (milliseconds of its transcript), -1 when
+  // it never did.
+  double receivedAt(const std::string& command) const {
+    for (const auto& entry : m_analyzer.transcript().entries()) {
+      if (entry.direction == "in" && entry.text == command + "\r\n") return entry.timeMs;
+    }
+    return -1;
+  }
+  // Whether the operator saw a text containing `part` on form `form`.
+  bool saw(const std::string& form, const std::string& part) const {
+    for (const auto& entry : m_screen.journal()) {
+      if (entry.form != form) continue;
+      for (const auto& text : entry.texts) {
+        if (text.find(part) != std::string::npos) return true;
+      }
+    }
+    return false;
+  }
   bool analyzerLocalAndOff() const {
     return !m_analyzer.model().isRemote() && m_analyzer.model().outletText() == "off";
   }
