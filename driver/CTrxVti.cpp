@@ -568,7 +568,11 @@ void CTrxVti::ReadMeasurement(const std::string& command, platform::forms::Form*
     }
     break;
   }
-  if (!m_abort) m_result->SetResult(reply, m_options->MeasType_get(), command);
+  if (m_abort) return;
+  m_result->SetResult(reply, m_options->MeasType_get(), command);
+  // An answer that carries no reading (garbage on the line, an analyzer that never got ready)
+  // must not end the test as if it had merely not been performed: the operator is told.
+  if (!reply.empty() && m_result->State_get() == etsNotPerformed) raiseInvalidReply(reply);
 }
 
 bool CTrxVti::askNoResistance(platform::forms::Form* owner) {
