@@ -201,6 +201,8 @@ void CTrxVti::InitRemote(int32_t lPort) {
   try {
     initRemoteSteps(lPort);
   } catch (...) {
+    // A close asked for meanwhile is done by the failure path.
+    m_closeRequested = false;
     closeAfterFailedConnect();
     handleCurrentError();
   }
@@ -280,11 +282,15 @@ void CTrxVti::EndRemote(platform::forms::Form* objfrmTestGuide) {
   m_lastPolarity.clear();
   if (m_closing) return;
   m_closing = true;
-  if (m_state == evsConnecting) {
-    m_abort = true;
-    m_channel->Abort();
-    ignoringErrors(
-        [&] { platform::loop().processUntil([this] { return m_state != evsConnecting; }); });
+  if (m_state == evsConnecting || m_state == evsBusy) {
+    // Called from an event while an operation runs: that operation is further down the stack
+    // and cannot go on before this call returns, so waiting here for it would never end. It is
+    // stopped instead, and closes the connection itself on its way out.
+    m_closeRequested = true;
+    m_closeOwner = objfrmTestGuide;
+    Abort();
+    m_closing = false;
+    return;
   }
   if (m_state != evsClosed) endSession(objfrmTestGuide, promptBefore);
   ignoringErrors([&] { m_channel->ClosePort(); });
@@ -347,6 +353,14 @@ void CTrxVti::endSession(platform::forms::Form* owner, bool promptBefore) {
 // ---------------------------------------------------------------------------------------------
 // Operations on an open connection
 
+void CTrxVti::endOperation() {
+  if (m_state == evsBusy) m_state = evsIdle;
+  if (m_closeRequested) {
+    m_closeRequested = false;
+    EndRemote(m_closeOwner);
+  }
+}
+
 bool CTrxVti::InHighVoltageMode() {
   entryChecks();
   m_channel->TestAbortFlag_let(false);
@@ -355,10 +369,10 @@ bool CTrxVti::InHighVoltageMode() {
     m_channel->Wait(50);
     uint32_t status = statusWord(m_channel->TransmitCmd("STAT2", kCrLf, false, kAttempts));
     if (status & kStat2HighVoltage) raise(errVTI_Busy);
-    m_state = evsIdle;
+    endOperation();
     return false;
   } catch (...) {
-    m_state = evsIdle;
+    endOperation();
     handleCurrentError();
   }
 }
@@ -372,14 +386,16 @@ bool CTrxVti::Calibrate() {
   m_state = evsBusy;
   m_result = std::make_shared<CTrxTestResult>();
   try {
-    return calibrateSteps();
+    calibrateSteps();
+    endOperation();
+    return true;
   } catch (...) {
-    m_state = evsIdle;
+    endOperation();
     handleCurrentError();
   }
 }
 
-bool CTrxVti::calibrateSteps() {
+void CTrxVti::calibrateSteps() {
   CMicroSequence sequence;
   sequence.Initialize(etcProtEarth, epcOff, "-1", *m_options);
   for (int32_t i = 0; i < sequence.Count_get(); ++i) {
@@ -395,8 +411,6 @@ bool CTrxVti::calibrateSteps() {
     m_result->SetState(etsAborted);
     raise(errVTI_UserAbort);
   }
-  m_state = evsIdle;
-  return true;
 }
 
 void CTrxVti::RunSafetyTest(const std::shared_ptr<CTrxSafetyTest>& cetTest,
@@ -410,8 +424,9 @@ void CTrxVti::RunSafetyTest(const std::shared_ptr<CTrxSafetyTest>& cetTest,
   m_result = std::make_shared<CTrxTestResult>();
   try {
     runSafetyTestSteps(*cetTest, objfrmTestGuide);
+    endOperation();
   } catch (...) {
-    m_state = evsIdle;
+    endOperation();
     handleCurrentError();
   }
 }
@@ -428,7 +443,6 @@ void CTrxVti::runSafetyTestSteps(const CTrxSafetyTest& test, platform::forms::Fo
     m_result->SetState(etsAborted);
     raise(errVTI_UserAbort);
   }
-  m_state = evsIdle;
 }
 
 void CTrxVti::checkNoEmptyCommand(const CMicroSequence& sequence, ETrxTestCode code) const {

@@ -143,3 +143,29 @@ TEST(Connection, InstrumentErrorDuringATestIsShownOnceAndClosingResetsTheInterru
   EXPECT_EQ(sim.formsShown(), (std::vector<std::string>{"FWaitOnPC", "MessageBox", "MessageBox"}));
   EXPECT_TRUE(sim.analyzerLocalAndOff());
 }
+
+TEST(Connection, ClosingFromAnEventWhileConnectingStopsTheConnectingSafely) {
+  SimConnection sim("not-ready");
+  sim.loop().startTimer(std::chrono::milliseconds(300), [&] { sim.vti().EndRemote(nullptr); });
+  EXPECT_EQ(expectComError([&] { sim.vti().InitRemote(SimConnection::kPort); }).number(),
+            errVTI_UserAbort);
+  EXPECT_EQ(sim.vti().State_get(), evsClosed);
+  EXPECT_EQ(sim.commands().back(), "LOCAL");
+  sim.loop().processFor(std::chrono::seconds(1));
+  EXPECT_TRUE(sim.analyzerLocalAndOff());
+}
+
+TEST(Connection, ClosingFromAnEventDuringATestEndsTheTestAndThenCloses) {
+  SimConnection sim;
+  sim.answer("FWaitOnPC: click cmdContinue");
+  sim.vti().InitRemote(SimConnection::kPort);
+  sim.loop().startTimer(std::chrono::seconds(2), [&] { sim.vti().EndRemote(nullptr); });
+  EXPECT_EQ(expectComError([&] {
+              sim.vti().RunSafetyTest(makeTest(etcPatLeak, epcNCRM), nullptr);
+            }).number(),
+            errVTI_UserAbort);
+  EXPECT_EQ(sim.vti().State_get(), evsClosed);
+  EXPECT_EQ(sim.vti().TestResult_get()->State_get(), etsAborted);
+  EXPECT_EQ(sim.commands().back(), "LOCAL");
+  EXPECT_TRUE(sim.analyzerLocalAndOff()) << sim.analyzer().endState();
+}
