@@ -415,8 +415,10 @@ void CTrxVti::calibrateSteps() {
 
 void CTrxVti::RunSafetyTest(const std::shared_ptr<CTrxSafetyTest>& cetTest,
                             platform::forms::Form* objfrmTestGuide) {
-  m_ecgActive = false;
+  // The entry checks come first: a call refused because another operation runs must not
+  // touch that operation's flags.
   entryChecks();
+  m_ecgActive = false;
   if (!cetTest) raise(errVTI_InvalidTest, {0, 0, 0});
   m_channel->TestAbortFlag_let(false);
   m_abort = false;
