@@ -169,3 +169,29 @@ TEST(Connection, ClosingFromAnEventDuringATestEndsTheTestAndThenCloses) {
   EXPECT_EQ(sim.commands().back(), "LOCAL");
   EXPECT_TRUE(sim.analyzerLocalAndOff()) << sim.analyzer().endState();
 }
+
+TEST(Connection, PortThatCannotBeOpenedIsReportedAndLeavesTheConnectionClosed) {
+  SimConnection sim;
+  sim.answer("MessageBox: click cmdOK");
+  EXPECT_EQ(expectComError([&] { sim.vti().InitRemote(7); }).number(), errVTI_Error);
+  EXPECT_EQ(sim.vti().State_get(), evsClosed);
+  EXPECT_TRUE(sim.saw("MessageBox", "Can not open port 7"));
+  EXPECT_TRUE(sim.commands().empty());
+}
+
+TEST(Connection, StoppedEcgSimulationIsEndedWhenClosing) {
+  SimConnection sim;
+  sim.answer("FWaitOnPC: click cmdContinue");
+  sim.vti().InitRemote(SimConnection::kPort);
+  sim.vti().TestOptions_get()->ECGDuration_let(10);
+  sim.loop().startTimer(std::chrono::seconds(5), [&] { sim.vti().Abort(); });
+  EXPECT_EQ(expectComError([&] {
+              sim.vti().RunSafetyTest(makeTest(etcECGTest, epcNC), nullptr);
+            }).number(),
+            errVTI_UserAbort);
+  const size_t from = sim.commands().size();
+  EXPECT_EQ(sim.commands().back(), "CPL30");
+  sim.vti().EndRemote(nullptr);
+  EXPECT_EQ(sim.commandsSince(from), (Commands{"\x1b", "STAT1", "EXIT", "STAT3", "LOCAL"}));
+  EXPECT_TRUE(sim.analyzerLocalAndOff());
+}
