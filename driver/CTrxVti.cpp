@@ -201,6 +201,8 @@ void CTrxVti::InitRemote(int32_t lPort) {
   try {
     initRemoteSteps(lPort);
   } catch (...) {
+    // A close asked for meanwhile is done by the failure path.
+    m_closeRequested = false;
     closeAfterFailedConnect();
     handleCurrentError();
   }
@@ -280,11 +282,15 @@ void CTrxVti::EndRemote(platform::forms::Form* objfrmTestGuide) {
   m_lastPolarity.clear();
   if (m_closing) return;
   m_closing = true;
-  if (m_state == evsConnecting) {
-    m_abort = true;
-    m_channel->Abort();
-    ignoringErrors(
-        [&] { platform::loop().processUntil([this] { return m_state != evsConnecting; }); });
+  if (m_state == evsConnecting || m_state == evsBusy) {
+    // Called from an event while an operation runs: that operation is further down the stack
+    // and cannot go on before this call returns, so waiting here for it would never end. It is
+    // stopped instead, and closes the connection itself on its way out.
+    m_closeRequested = true;
+    m_closeOwner = objfrmTestGuide;
+    Abort();
+    m_closing = false;
+    return;
   }
   if (m_state != evsClosed) endSession(objfrmTestGuide, promptBefore);
   ignoringErrors([&] { m_channel->ClosePort(); });
@@ -334,14 +340,26 @@ void CTrxVti::endSession(platform::forms::Form* owner, bool promptBefore) {
   if (promptBefore) {
     ignoringErrors([&] { HandleStopDirective("#STOP=BPC", epcOff, owner, false, true); });
   }
+  bool local = false;
   ignoringErrors([&] {
     m_channel->Wait(50);
-    send("LOCAL");
+    local = send("LOCAL") == kAck;
   });
+  // A LOCAL lost on the line would leave the analyzer under remote control with its outlet as
+  // the test left it; it is sent once more, without waiting this time.
+  if (!local) sendFinalLocal();
 }
 
 // ---------------------------------------------------------------------------------------------
 // Operations on an open connection
+
+void CTrxVti::endOperation() {
+  if (m_state == evsBusy) m_state = evsIdle;
+  if (m_closeRequested) {
+    m_closeRequested = false;
+    EndRemote(m_closeOwner);
+  }
+}
 
 bool CTrxVti::InHighVoltageMode() {
   entryChecks();
@@ -351,10 +369,10 @@ bool CTrxVti::InHighVoltageMode() {
     m_channel->Wait(50);
     uint32_t status = statusWord(m_channel->TransmitCmd("STAT2", kCrLf, false, kAttempts));
     if (status & kStat2HighVoltage) raise(errVTI_Busy);
-    m_state = evsIdle;
+    endOperation();
     return false;
   } catch (...) {
-    m_state = evsIdle;
+    endOperation();
     handleCurrentError();
   }
 }
@@ -368,14 +386,16 @@ bool CTrxVti::Calibrate() {
   m_state = evsBusy;
   m_result = std::make_shared<CTrxTestResult>();
   try {
-    return calibrateSteps();
+    calibrateSteps();
+    endOperation();
+    return true;
   } catch (...) {
-    m_state = evsIdle;
+    endOperation();
     handleCurrentError();
   }
 }
 
-bool CTrxVti::calibrateSteps() {
+void CTrxVti::calibrateSteps() {
   CMicroSequence sequence;
   sequence.Initialize(etcProtEarth, epcOff, "-1", *m_options);
   for (int32_t i = 0; i < sequence.Count_get(); ++i) {
@@ -391,14 +411,14 @@ bool CTrxVti::calibrateSteps() {
     m_result->SetState(etsAborted);
     raise(errVTI_UserAbort);
   }
-  m_state = evsIdle;
-  return true;
 }
 
 void CTrxVti::RunSafetyTest(const std::shared_ptr<CTrxSafetyTest>& cetTest,
                             platform::forms::Form* objfrmTestGuide) {
-  m_ecgActive = false;
+  // The entry checks come first: a call refused because another operation runs must not
+  // touch that operation's flags.
   entryChecks();
+  m_ecgActive = false;
   if (!cetTest) raise(errVTI_InvalidTest, {0, 0, 0});
   m_channel->TestAbortFlag_let(false);
   m_abort = false;
@@ -406,8 +426,9 @@ void CTrxVti::RunSafetyTest(const std::shared_ptr<CTrxSafetyTest>& cetTest,
   m_result = std::make_shared<CTrxTestResult>();
   try {
     runSafetyTestSteps(*cetTest, objfrmTestGuide);
+    endOperation();
   } catch (...) {
-    m_state = evsIdle;
+    endOperation();
     handleCurrentError();
   }
 }
@@ -424,7 +445,6 @@ void CTrxVti::runSafetyTestSteps(const CTrxSafetyTest& test, platform::forms::Fo
     m_result->SetState(etsAborted);
     raise(errVTI_UserAbort);
   }
-  m_state = evsIdle;
 }
 
 void CTrxVti::checkNoEmptyCommand(const CMicroSequence& sequence, ETrxTestCode code) const {
@@ -552,9 +572,10 @@ void CTrxVti::ReadMeasurement(const std::string& command, platform::forms::Form*
       if (command != "ZERO") askNoResistance(owner);
       break;
     }
-    if (command == "MREAD" && !m_abort) {
+    if (command == "MREAD" && !m_abort && !reply.empty() && !refused(reply)) {
       // The analyzer now streams readings; the last one of two seconds is taken, so the
-      // reading has settled.
+      // reading has settled. An overflow ("!21") is taken as it is: a refusal is no reading
+      // and need not start a stream, and waiting for one would end in a missing reply.
       int32_t seconds = 2;
       reply = m_channel->ReceiveOneFromMany(seconds);
       m_channel->Wait(50);
@@ -563,7 +584,11 @@ void CTrxVti::ReadMeasurement(const std::string& command, platform::forms::Form*
     }
     break;
   }
-  if (!m_abort) m_result->SetResult(reply, m_options->MeasType_get(), command);
+  if (m_abort) return;
+  m_result->SetResult(reply, m_options->MeasType_get(), command);
+  // An answer that carries no reading (garbage on the line, an analyzer that never got ready)
+  // must not end the test as if it had merely not been performed: the operator is told.
+  if (!reply.empty() && m_result->State_get() == etsNotPerformed) raiseInvalidReply(reply);
 }
 
 bool CTrxVti::askNoResistance(platform::forms::Form* owner) {

@@ -50,6 +50,8 @@ class CTrxVti : public platform::Object {
   // model "TRX440", and without one the connection stays closed (no error).
   void InitRemote(int32_t lPort);
   // Closes the connection; never fails. Prompts show above `objfrmTestGuide` (may be null).
+  // Called from an event while another operation runs, it stops that operation, which then
+  // closes the connection as it ends.
   void EndRemote(platform::forms::Form* objfrmTestGuide = nullptr);
   // False when the analyzer is not in high-voltage mode; in that mode it fails (errVTI_Error
   // after message 902).
@@ -71,7 +73,9 @@ class CTrxVti : public platform::Object {
   void initRemoteSteps(int32_t lPort);
   void closeAfterFailedConnect();
   void runSafetyTestSteps(const CTrxSafetyTest& test, platform::forms::Form* owner);
-  bool calibrateSteps();
+  void calibrateSteps();
+  // Ends a public operation: idle again, and closed when EndRemote was called meanwhile.
+  void endOperation();
   void sendStandard();
   void checkNoEmptyCommand(const CMicroSequence& sequence, ETrxTestCode code) const;
 
@@ -122,6 +126,9 @@ class CTrxVti : public platform::Object {
   bool m_lastToggleOff = false;
   bool m_forcePolarityPrompt = false;
   bool m_closing = false;
+  // EndRemote was called from an event while an operation ran; that operation closes.
+  bool m_closeRequested = false;
+  platform::forms::Form* m_closeOwner = nullptr;
   // The lead nomenclature of the running test (the "MAP" follow-up command depends on it).
   ETrxNomenclature m_leadStd = enomIEC;
 };

@@ -53,9 +53,13 @@ void FPowerPrompt::setText(const char* control, const std::string& messageText,
   get<platform::forms::Label>(control).Caption_let(translate(messageText, params));
 }
 
-void FPowerPrompt::startCountdown(int32_t seconds) {
+void FPowerPrompt::setRemaining(int32_t seconds) {
   m_remaining = seconds;
   showRemaining();
+}
+
+void FPowerPrompt::startCountdown(int32_t seconds) {
+  setRemaining(seconds);
   get<platform::forms::Timer>("tmrCountdown").Enabled_let(true);
 }
 

@@ -28,9 +28,9 @@ class FPowerPrompt : public platform::forms::Form {
   // Sets a label to a translated message.
   void setText(const char* control, const std::string& messageText,
                const platform::Parameters& params = {});
-  // Shows `seconds` in the timer label and starts counting down.
+  // Shows `seconds` in the timer label; startCountdown also starts counting down.
+  void setRemaining(int32_t seconds);
   void startCountdown(int32_t seconds);
-  void showRemaining();
   // Shows the form modally above `owner`, topmost when the test guide is kept on top.
   void showModal(platform::forms::Form* owner);
 
@@ -42,6 +42,7 @@ class FPowerPrompt : public platform::forms::Form {
 
  private:
   void tick();
+  void showRemaining();
 
   bool m_cancel = false;
   int32_t m_remaining = 0;

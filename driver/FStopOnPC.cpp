@@ -3,7 +3,6 @@
 #include "platform/forms/Button.h"
 #include "platform/forms/Image.h"
 #include "platform/forms/Label.h"
-#include "platform/forms/Timer.h"
 
 namespace vti {
 
@@ -29,8 +28,7 @@ FStopOnPC::FStopOnPC() : FPowerPrompt("FStopOnPC") {
   addButtonsAndTimer();
   translateCaptions();
   // The no-resistance countdown is ready from the start; only that prompt shows and runs it.
-  startCountdown(kNoResistanceSeconds);
-  get<Timer>("tmrCountdown").Enabled_let(false);
+  setRemaining(kNoResistanceSeconds);
 }
 
 void FStopOnPC::ShowSkip() { get<platform::forms::Button>("cmdSkip").Visible_let(true); }

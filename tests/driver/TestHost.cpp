@@ -2,6 +2,8 @@
 
 #include <charconv>
 
+#include "host/HostInstrumentData.h"
+#include "host/HostInstrumentRegistry.h"
 #include "platform/MessageText.h"
 
 namespace testing_host {
@@ -80,6 +82,10 @@ TestHost::TestHost()
   auto services = std::make_shared<host_api::HostServices>();
   services->application = m_application;
   services->newRegistryKey = [this] { return m_registry.newKey(); };
+  services->newInstrumentRegistry = [this] {
+    return std::make_shared<host::HostInstrumentRegistry>([this] { return m_registry.newKey(); });
+  };
+  services->newInstrumentData = [] { return std::make_shared<host::HostInstrumentData>(); };
   host_api::hostServicesSlot() = services;
 }
 
