@@ -56,7 +56,10 @@ void ResultPrinter::print(const PlannedTest& test, const vti::CTrxTestResult& re
   m_out << ": ";
   const bool reading =
       result.State_get() == vti::etsCompleted || result.State_get() == vti::etsOverflow;
-  if (!result.ValueUnknown_get().empty()) {
+  if (test.code == vti::etcECGTest && result.State_get() == vti::etsCompleted) {
+    // The ECG test puts out a waveform and reads nothing.
+    m_out << "waveform put out";
+  } else if (!result.ValueUnknown_get().empty()) {
     m_out << result.ValueUnknown_get() << ' ' << unit;
   } else if (result.State_get() == vti::etsOverflow) {
     m_out << "overflow";
@@ -65,7 +68,8 @@ void ResultPrinter::print(const PlannedTest& test, const vti::CTrxTestResult& re
   } else {
     m_out << "no reading";
   }
-  if (reading && !result.UnitSuffix_get().empty()) m_out << ' ' << result.UnitSuffix_get();
+  if (reading && test.code != vti::etcECGTest && !result.UnitSuffix_get().empty())
+    m_out << ' ' << result.UnitSuffix_get();
   m_out << " (" << state << ")";
   if (!error.empty()) m_out << " - " << error;
   m_out << std::endl;

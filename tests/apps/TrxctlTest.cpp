@@ -9,6 +9,7 @@
 
 #include "TestHost.h"
 #include "apps/trxctl/CommandLine.h"
+#include "apps/trxctl/PresenceCommand.h"
 #include "driver/MPortTable.h"
 #include "platform/VirtualLoop.h"
 #include "platform/serial/VirtualSerialLink.h"
@@ -121,6 +122,25 @@ TEST_F(TrxctlTest, AnInstrumentErrorEndsTheTestInErrorAfterTheMessage) {
   EXPECT_NE(err.str().find("not valid (Rx: !40)"), std::string::npos) << "the message box";
   EXPECT_EQ(out.str().find("etcEquipCurr"), std::string::npos);
   EXPECT_EQ(analyzer->endState(), kLocalAndOff);
+}
+
+TEST_F(TrxctlTest, TheEcgTestReportsItsWaveformAndNoReading) {
+  attach("");
+  EXPECT_EQ(trxctl({"run", "3", "etcECGTest", "--waveform", "9"}), kExitSuccess) << err.str();
+  EXPECT_EQ(out.str(), "etcECGTest epcNC: waveform put out (etsCompleted)\n");
+  EXPECT_EQ(analyzer->endState(), kLocalAndOff);
+}
+
+TEST_F(TrxctlTest, ScanListsThePortsThatOpen) {
+  attach("");
+  std::ostringstream listing;
+  EXPECT_EQ(PresenceCommand::scan({"/dev/trxctl-no-such-port", "3"}, listing), kExitSuccess);
+  EXPECT_EQ(listing.str(),
+            "3: TRX440, serial number T440-000117, firmware 2.05 (status 2: identified)\n");
+  analyzer->detach();
+  std::ostringstream nothing;
+  EXPECT_EQ(PresenceCommand::scan({"/dev/trxctl-no-such-port"}, nothing), kExitUsage);
+  EXPECT_EQ(nothing.str(), "");
 }
 
 TEST_F(TrxctlTest, NoAnalyzerIsAConnectionError) {
