@@ -195,11 +195,28 @@ void CTrxVti::handleCurrentError() const {
 // Connecting and closing
 
 void CTrxVti::InitRemote(int32_t lPort) {
+  connect([this, lPort]() {
+    int32_t port = lPort == 0 ? assignedPort() : lPort;
+    if (port <= 0) return false;
+    m_channel->OpenPort(port);
+    return true;
+  });
+}
+
+void CTrxVti::InitRemote(std::shared_ptr<platform::serial::SerialPort> port) {
+  connect([this, port]() {
+    // Without a port number, the channel's messages name the device.
+    m_channel->OpenPort(port, 0);
+    return true;
+  });
+}
+
+void CTrxVti::connect(const std::function<bool()>& openPort) {
   m_stop = false;
   m_channel->TestAbortFlag_let(false);
   if (m_state != evsClosed) raise(errVTI_AlreadyOpen, {int32_t(m_channel->Port_get())});
   try {
-    initRemoteSteps(lPort);
+    initRemoteSteps(openPort);
   } catch (...) {
     // A close asked for meanwhile is done by the failure path.
     m_closeRequested = false;
@@ -208,12 +225,11 @@ void CTrxVti::InitRemote(int32_t lPort) {
   }
 }
 
-void CTrxVti::initRemoteSteps(int32_t lPort) {
+void CTrxVti::initRemoteSteps(const std::function<bool()>& openPort) {
   m_state = evsConnecting;
   m_abort = false;
   m_power.Power_let(epcOff);
-  if (lPort == 0) lPort = assignedPort();
-  if (lPort <= 0) {
+  if (!openPort()) {
     m_state = evsClosed;
     return;
   }
@@ -221,7 +237,6 @@ void CTrxVti::initRemoteSteps(int32_t lPort) {
   auto checkAbort = [this] {
     if (m_abort) raise(errVTI_UserAbort);
   };
-  m_channel->OpenPort(lPort);
   checkAbort();
   m_channel->TransmitCmd(kEsc, kCrLf, false, kAttempts);
   m_channel->Wait(250);

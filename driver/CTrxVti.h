@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -8,6 +9,7 @@
 #include "driver/TrxTypes.h"
 #include "host_api/IInstrumentData.h"
 #include "platform/Object.h"
+#include "platform/serial/SerialPort.h"
 
 namespace platform::forms {
 class Form;
@@ -49,6 +51,9 @@ class CTrxVti : public platform::Object {
   // Opens the connection on serial port `lPort`; 0 takes the port the host assigned to the
   // model "TRX440", and without one the connection stays closed (no error).
   void InitRemote(int32_t lPort);
+  // Opens the connection on a port made by the caller: a device path
+  // (MPortTable::CreatePort) or one end of a VirtualSerialLink.
+  void InitRemote(std::shared_ptr<platform::serial::SerialPort> port);
   // Closes the connection; never fails. Prompts show above `objfrmTestGuide` (may be null).
   // Called from an event while another operation runs, it stops that operation, which then
   // closes the connection as it ends.
@@ -70,7 +75,10 @@ class CTrxVti : public platform::Object {
 
  private:
   void entryChecks() const;
-  void initRemoteSteps(int32_t lPort);
+  // Connects through `openPort`, which opens the channel and returns false when there is no
+  // port to open (the connection then stays closed without an error).
+  void connect(const std::function<bool()>& openPort);
+  void initRemoteSteps(const std::function<bool()>& openPort);
   void closeAfterFailedConnect();
   void runSafetyTestSteps(const CTrxSafetyTest& test, platform::forms::Form* owner);
   void calibrateSteps();

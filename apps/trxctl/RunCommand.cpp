@@ -15,9 +15,6 @@ namespace trxctl {
 
 namespace {
 
-// A device path reaches the driver as this port number through the port factory.
-constexpr int32_t kPathPort = 1;
-
 std::optional<int32_t> portNumber(const std::string& text) {
   std::string digits = text;
   if (digits.size() > 3 && (digits.rfind("COM", 0) == 0 || digits.rfind("com", 0) == 0)) {
@@ -29,23 +26,6 @@ std::optional<int32_t> portNumber(const std::string& text) {
   }
   return std::stoi(digits);
 }
-
-// Installs the port factory that opens a device path for the connection's port number, and
-// restores the previous one when the session ends.
-class PathPort {
- public:
-  explicit PathPort(const std::string& path) : m_previous(vti::MPortTable::PortFactorySlot()) {
-    vti::MPortTable::PortFactorySlot() = [path](int32_t) {
-      return vti::MPortTable::CreatePort(path);
-    };
-  }
-  ~PathPort() { vti::MPortTable::PortFactorySlot() = m_previous; }
-  PathPort(const PathPort&) = delete;
-  PathPort& operator=(const PathPort&) = delete;
-
- private:
-  vti::MPortTable::PortFactory m_previous;
-};
 
 }  // namespace
 
@@ -91,12 +71,14 @@ int RunCommand::inSession(Work work) {
 }
 
 bool RunCommand::connect() {
-  std::optional<PathPort> pathPort;
   auto number = portNumber(m_request.port);
-  if (!number) pathPort.emplace(m_request.port);
   m_working = true;
   try {
-    m_vti->InitRemote(number.value_or(kPathPort));
+    if (number) {
+      m_vti->InitRemote(*number);
+    } else {
+      m_vti->InitRemote(vti::MPortTable::CreatePort(m_request.port));
+    }
   } catch (const platform::ComError& e) {
     m_working = false;
     m_err << "trxctl: no connection to the analyzer on " << m_request.port;
