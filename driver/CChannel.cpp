@@ -145,13 +145,7 @@ void CChannel::ClosePort() {
   m_transmitReceiveFlag = false;
   m_state = evsBusy;
   if (m_form) {
-    try {
-      m_form->StopTimer();
-      auto& comm = m_form->Comm();
-      comm.onReadable(nullptr);
-      if (comm.isOpen()) comm.close();
-    } catch (...) {
-    }
+    m_form->Unload();
     m_form.reset();
   }
   m_state = evsClosed;

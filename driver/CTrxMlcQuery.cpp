@@ -167,13 +167,7 @@ void CTrxMlcQuery::OpenQueryPort(std::shared_ptr<platform::serial::SerialPort> p
 
 void CTrxMlcQuery::CloseQueryPort() {
   if (!m_form) return;
-  try {
-    m_form->StopTimer();
-    auto& comm = m_form->Comm();
-    comm.onReadable(nullptr);
-    if (comm.isOpen()) comm.close();
-  } catch (...) {
-  }
+  m_form->Unload();
   m_form.reset();
 }
 

@@ -25,4 +25,13 @@ void FPort::StopTimer() {
   m_timer = 0;
 }
 
+void FPort::Unload() noexcept {
+  try {
+    StopTimer();
+    m_comm->onReadable(nullptr);
+    if (m_comm->isOpen()) m_comm->close();
+  } catch (...) {
+  }
+}
+
 }  // namespace vti

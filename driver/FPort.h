@@ -25,6 +25,10 @@ class FPort {
   void StartTimer(int32_t milliseconds);
   void StopTimer();
 
+  // Unloads the form: stops the timer and the port's notifications and closes the port. Never
+  // fails, so closing always gets through.
+  void Unload() noexcept;
+
   // The TimeOut event: called each time the timer fires.
   void OnTimeOut(std::function<void()> handler) { m_onTimeOut = std::move(handler); }
 

@@ -14,6 +14,7 @@
 
 #include "PseudoTerminal.h"
 #include "ScriptedPeer.h"
+#include "bench/BenchClock.h"
 #include "driver/CChannel.h"
 #include "driver/MPortTable.h"
 #include "platform/ComError.h"
@@ -23,15 +24,8 @@
 
 namespace {
 
-double cpuSeconds() {
-  timespec ts{};
-  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
-  return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) * 1e-9;
-}
-
-double wallSeconds() {
-  return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
-}
+using bench::cpuSeconds;
+using bench::wallSeconds;
 
 void idleWait() {
   platform::PollLoop ev;

@@ -27,6 +27,7 @@
 #include <vector>
 
 #include "ChildProcess.h"
+#include "bench/BenchClock.h"
 #include "driver/CTrxSafetyTest.h"
 #include "driver/CTrxTestResult.h"
 #include "driver/CTrxVti.h"
@@ -40,17 +41,10 @@
 
 namespace {
 
+using bench::cpuSeconds;
+using bench::wallSeconds;
+
 constexpr int32_t kPort = 1;
-
-double cpuSeconds() {
-  timespec ts{};
-  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
-  return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) * 1e-9;
-}
-
-double wallSeconds() {
-  return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
-}
 
 // Every test of the analyzer once, each in the first configuration it accepts.
 std::vector<std::shared_ptr<vti::CTrxSafetyTest>> allTests() {

@@ -3,26 +3,20 @@
 //   mean_late_ms   mean lateness of a 10 ms repeating timer over 200 firings (goal < 2 ms)
 //   seconds        wall time for 1,000,000 timer events through VirtualLoop (goal < 1 s)
 
-#include <sys/resource.h>
-
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <chrono>
 #include <vector>
 
+#include "bench/BenchClock.h"
 #include "platform/PollLoop.h"
 #include "platform/VirtualLoop.h"
 
 using namespace std::chrono_literals;
 
 namespace {
-double cpuSeconds() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  auto seconds = [](const timeval& t) { return double(t.tv_sec) + double(t.tv_usec) / 1e6; };
-  return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
+using bench::cpuSeconds;
 
 double secondsSince(std::chrono::steady_clock::time_point start) {
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
