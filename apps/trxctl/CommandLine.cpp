@@ -57,11 +57,11 @@ void addChoice(CLI::App& command, const std::string& name, T& target, const Choi
 
 }  // namespace
 
-PlannedTest CommandLine::planTest(const std::string& spec, const std::string& defaultPower,
+PlannedTest CommandLine::planTest(const std::string& testItem, const std::string& defaultPower,
                                   int32_t lead, const std::string& appliedPart) {
-  size_t colon = spec.find(':');
-  std::string testText = spec.substr(0, colon);
-  std::string powerText = colon == std::string::npos ? defaultPower : spec.substr(colon + 1);
+  size_t colon = testItem.find(':');
+  std::string testText = testItem.substr(0, colon);
+  std::string powerText = colon == std::string::npos ? defaultPower : testItem.substr(colon + 1);
   auto code = EnumNames::parseTestCode(testText);
   if (!code)
     throw std::invalid_argument("unknown test \"" + testText +
@@ -111,7 +111,7 @@ std::optional<int> CommandLine::parse(int argc, const char* const argv[], std::o
       ->check(CLI::ExistingFile);
 
   auto* run = app.add_subcommand("run", "Run one or more safety tests in one connection");
-  std::vector<std::string> specs;
+  std::vector<std::string> testItems;
   std::string power, appliedPart;
   int32_t lead = kTestLead;
   auto& o = r.options;
@@ -125,7 +125,7 @@ std::optional<int> CommandLine::parse(int argc, const char* const argv[], std::o
   vti::ETrxPowerOFFScreen powerOffScreen = o.PowerOFFScreen_get();
 
   run->add_option("PORT", r.port, "Device path or port number")->required();
-  run->add_option("TEST", specs,
+  run->add_option("TEST", testItems,
                   "Tests to run in order, each TEST[:PC]: a test code (etcPatLeak or 10) with an "
                   "optional power configuration (epcNCRM or 6)")
       ->required();
@@ -160,7 +160,8 @@ std::optional<int> CommandLine::parse(int argc, const char* const argv[], std::o
     app.parse(argc, argv);
     if (run->parsed()) {
       r.command = TrxctlRequest::Command::Run;
-      for (const auto& spec : specs) r.tests.push_back(planTest(spec, power, lead, appliedPart));
+      for (const auto& testItem : testItems)
+        r.tests.push_back(planTest(testItem, power, lead, appliedPart));
       o.MeasType_let(meas);
       o.TestStandard_let(standard);
       o.TestVoltage_let(voltage);

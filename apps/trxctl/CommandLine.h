@@ -28,7 +28,7 @@ class CommandLine {
   // "etcPatLeak", "10:6", "etcPatLeak:epcNCRM" with `defaultPower` ("" for the test's usual
   // configuration), `lead` (below -1: the test's own) and `appliedPart` ("" for the default)
   // checked and filled in. Throws std::invalid_argument with a message for the user.
-  static PlannedTest planTest(const std::string& spec, const std::string& defaultPower,
+  static PlannedTest planTest(const std::string& testItem, const std::string& defaultPower,
                               int32_t lead, const std::string& appliedPart);
 
  private:

@@ -25,4 +25,3 @@ TEST(MessageText, FillsPlaceholdersFromAZeroBasedArrayAndKeepsTheRest) {
   twelve[11] = Variant("twelfth");
   EXPECT_EQ(fillPlaceholders("%%12", twelve), "twelfth");
 }
-
