@@ -17,8 +17,7 @@ TimerId EventLoop::startRepeating(Duration interval, std::function<void()> callb
   return addTimer(std::max(interval, Duration(Milliseconds(1))), std::move(callback), true);
 }
 
-TimerId EventLoop::addTimer(Duration interval, std::function<void()> callback,
-                            bool repeating) {
+TimerId EventLoop::addTimer(Duration interval, std::function<void()> callback, bool repeating) {
   if (interval < Duration::zero()) interval = Duration::zero();
   TimerId id = m_nextId++;
   Timer& timer = m_timers[id];

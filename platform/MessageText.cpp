@@ -8,8 +8,10 @@ MessageText MessageText::parse(std::string_view raw) {
   size_t sep = raw.find("::");
   if (sep != std::string_view::npos && sep > 0 && sep <= 9) {
     bool digits = true;
-    for (size_t i = 0; i < sep; ++i) digits = digits && std::isdigit(static_cast<unsigned char>(raw[i]));
-    if (digits) return {std::stoi(std::string(raw.substr(0, sep))), std::string(raw.substr(sep + 2))};
+    for (size_t i = 0; i < sep; ++i)
+      digits = digits && std::isdigit(static_cast<unsigned char>(raw[i]));
+    if (digits)
+      return {std::stoi(std::string(raw.substr(0, sep))), std::string(raw.substr(sep + 2))};
   }
   return {std::nullopt, std::string(raw)};
 }

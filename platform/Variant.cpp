@@ -21,13 +21,20 @@ double textToDouble(const std::string& text) {
 
 VariantType Variant::type() const {
   switch (m_value.index()) {
-    case 0: return VariantType::Empty;
-    case 1: return VariantType::Boolean;
-    case 2: return VariantType::Long;
-    case 3: return VariantType::Single;
-    case 4: return VariantType::Double;
-    case 5: return VariantType::String;
-    default: return VariantType::Object;
+    case 0:
+      return VariantType::Empty;
+    case 1:
+      return VariantType::Boolean;
+    case 2:
+      return VariantType::Long;
+    case 3:
+      return VariantType::Single;
+    case 4:
+      return VariantType::Double;
+    case 5:
+      return VariantType::String;
+    default:
+      return VariantType::Object;
   }
 }
 
@@ -38,13 +45,20 @@ bool Variant::isNumeric() const {
 
 double Variant::toDouble() const {
   switch (type()) {
-    case VariantType::Empty: return 0;
-    case VariantType::Boolean: return *get<bool>() ? -1 : 0;
-    case VariantType::Long: return *get<int32_t>();
-    case VariantType::Single: return *get<float>();
-    case VariantType::Double: return *get<double>();
-    case VariantType::String: return textToDouble(*get<std::string>());
-    default: typeMismatch();
+    case VariantType::Empty:
+      return 0;
+    case VariantType::Boolean:
+      return *get<bool>() ? -1 : 0;
+    case VariantType::Long:
+      return *get<int32_t>();
+    case VariantType::Single:
+      return *get<float>();
+    case VariantType::Double:
+      return *get<double>();
+    case VariantType::String:
+      return textToDouble(*get<std::string>());
+    default:
+      typeMismatch();
   }
 }
 
@@ -64,13 +78,20 @@ bool Variant::toBool() const {
 
 std::string Variant::toString() const {
   switch (type()) {
-    case VariantType::Empty: return {};
-    case VariantType::Boolean: return *get<bool>() ? "True" : "False";
-    case VariantType::Long: return formatNumber(*get<int32_t>());
-    case VariantType::Single: return formatNumber(*get<float>());
-    case VariantType::Double: return formatNumber(*get<double>());
-    case VariantType::String: return *get<std::string>();
-    default: typeMismatch();
+    case VariantType::Empty:
+      return {};
+    case VariantType::Boolean:
+      return *get<bool>() ? "True" : "False";
+    case VariantType::Long:
+      return formatNumber(*get<int32_t>());
+    case VariantType::Single:
+      return formatNumber(*get<float>());
+    case VariantType::Double:
+      return formatNumber(*get<double>());
+    case VariantType::String:
+      return *get<std::string>();
+    default:
+      typeMismatch();
   }
 }
 

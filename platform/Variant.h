@@ -39,7 +39,7 @@ class Variant {
   // Conversions follow the loose rules callers expect: numbers from text read the leading
   // numeric part, Booleans are -1/0 as numbers. A value that cannot convert throws ComError 13.
   bool toBool() const;
-  int32_t toLong() const;   // nearest integer, halves to even
+  int32_t toLong() const;  // nearest integer, halves to even
   double toDouble() const;
   std::string toString() const;  // invariant decimal point, "True"/"False" for Booleans
   std::shared_ptr<Object> toObject() const;

@@ -32,7 +32,7 @@ class SerialPort {
   virtual bool isOpen() const = 0;
   virtual std::string status() const = 0;
 
-  virtual size_t inputCount() = 0;   // bytes waiting to be read
+  virtual size_t inputCount() = 0;  // bytes waiting to be read
   virtual void discardInput() = 0;
   virtual void write(std::string_view data) = 0;
   virtual size_t outputCount() = 0;  // bytes written but not yet on the line
