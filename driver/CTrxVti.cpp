@@ -587,12 +587,14 @@ void CTrxVti::ReadMeasurement(const std::string& command, platform::forms::Form*
       if (command != "ZERO") askNoResistance(owner);
       break;
     }
-    if (command == "MREAD" && !m_abort && !reply.empty() && !refused(reply)) {
+    if (command == "MREAD" && (m_abort || (!reply.empty() && !refused(reply)))) {
       // The analyzer now streams readings; the last one of two seconds is taken, so the
       // reading has settled. An overflow ("!21") is taken as it is: a refusal is no reading
       // and need not start a stream, and waiting for one would end in a missing reply.
+      // Stopped while the first reading was awaited, the analyzer may be streaming all the
+      // same: the stream is ended without waiting for it.
       int32_t seconds = 2;
-      reply = m_channel->ReceiveOneFromMany(seconds);
+      if (!m_abort) reply = m_channel->ReceiveOneFromMany(seconds);
       m_channel->Wait(50);
       m_channel->TransmitCmd(kEsc, kCrLf, false, kAttempts);
       if (reply == "!32") askNoResistance(owner);

@@ -137,3 +137,23 @@ TEST(InterpreterResults, ZeroingWithoutTestLeadGivesOverflowAndOl) {
   EXPECT_EQ(sim.vti().TestResult_get()->ValueUnknown_get(), "OL");
   EXPECT_TRUE(sim.formsShown().empty());
 }
+
+TEST(InterpreterResults, StopWhileTheFirstReadingIsAwaitedStillEndsTheStream) {
+  // The analyzer starts streaming as soon as it has MREAD; its first reading comes late.
+  SimConnection sim(SimConnection::withFaults("healthy", {{"MREAD #1", "late 500 ms"}}));
+  sim.vti().InitRemote(SimConnection::kPort);
+  bool stopped = false;
+  sim.loop().startRepeating(std::chrono::milliseconds(10), [&] {
+    if (!stopped && sim.receivedAt("MREAD") >= 0) {
+      stopped = true;
+      sim.vti().Abort();
+    }
+  });
+  auto test = std::make_shared<CTrxSafetyTest>();
+  test->Initialize(etcProtEarth, epcOff);
+  EXPECT_EQ(expectComError([&] { sim.vti().RunSafetyTest(test, nullptr); }).number(),
+            errVTI_UserAbort);
+  EXPECT_EQ(sim.commandsSince(5), (Commands{"STD=601", "ERES=LOW", "MREAD", "\x1b"}));
+  sim.loop().processFor(std::chrono::seconds(2));
+  EXPECT_FALSE(sim.analyzer().model().isStreaming());
+}
