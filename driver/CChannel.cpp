@@ -305,8 +305,7 @@ std::string CChannel::TransmitCmd(const std::string& sTxData, const std::string&
       m_testAbortFlag = true;
       raiseInvalidReply(reply, kSource);
     }
-    // The first refusal is repeated at once, later ones after a growing pause.
-    if (attempt >= 2) Wait((attempt - 1) * 100);
+    if (int32_t pause = RetryPause(attempt)) Wait(pause);
     platform::loop().processPending();
   }
 }

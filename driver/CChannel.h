@@ -63,6 +63,9 @@ class CChannel {
 
   std::string TransmitCmd(const std::string& sTxData, const std::string& sAck = {},
                           bool fParse = false, int32_t lTransmitCount = 0);
+  // The pause (ms) before a command is sent again after its `attempt`-th attempt failed: the
+  // first failure is repeated at once, later ones after a growing pause.
+  static int32_t RetryPause(int32_t attempt) { return attempt >= 2 ? (attempt - 1) * 100 : 0; }
 
   // Raises the error that a port's status text after opening stands for; "Connected" passes.
   // Shared with the presence query, which opens its port on its own.

@@ -567,11 +567,12 @@ std::string CTrxVti::transmitRead(const std::string& command) {
   // instead of counting as refusals; instrument errors still raise with their text.
   m_channel->Wait(100);
   if (m_channel->TestAbortFlag_get() || m_abort) return {};
-  for (int32_t attempt = 1; attempt <= kAttempts; ++attempt) {
+  for (int32_t attempt = 1;; ++attempt) {
     std::string reply = m_channel->Transmit(command, kCrLf, false, attempt < kAttempts);
-    if (!reply.empty() || m_abort) return reply;
+    if (!reply.empty() || m_abort || attempt == kAttempts) return reply;
+    if (int32_t pause = CChannel::RetryPause(attempt)) m_channel->Wait(pause);
+    if (m_abort) return {};
   }
-  return {};
 }
 
 void CTrxVti::ReadMeasurement(const std::string& command, platform::forms::Form* owner) {

@@ -157,3 +157,21 @@ TEST(InterpreterResults, StopWhileTheFirstReadingIsAwaitedStillEndsTheStream) {
   sim.loop().processFor(std::chrono::seconds(2));
   EXPECT_FALSE(sim.analyzer().model().isStreaming());
 }
+
+TEST(InterpreterResults, LostReadingCommandIsRepeatedWithTheChannelsPauses) {
+  SimConnection sim(SimConnection::withFaults("healthy", {{"MREAD #1-2", "silence"}}));
+  sim.vti().InitRemote(SimConnection::kPort);
+  auto test = std::make_shared<CTrxSafetyTest>();
+  test->Initialize(etcProtEarth, epcOff);
+  sim.vti().RunSafetyTest(test, nullptr);
+  EXPECT_EQ(sim.vti().TestResult_get()->State_get(), etsCompleted);
+  std::vector<double> sent;
+  for (const auto& entry : sim.analyzer().transcript().entries()) {
+    if (entry.direction == "in" && entry.text == "MREAD\r\n") sent.push_back(entry.timeMs);
+  }
+  ASSERT_EQ(sent.size(), 3u);
+  // Each lost command times out after 10 s; the first is repeated at once, the second after
+  // a pause of 100 ms.
+  EXPECT_LT(sent[1] - sent[0], 10050);
+  EXPECT_GE(sent[2] - sent[1], 10100);
+}
