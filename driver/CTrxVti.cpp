@@ -264,18 +264,22 @@ void CTrxVti::initRemoteSteps(const std::function<bool()>& openPort) {
 
 void CTrxVti::closeAfterFailedConnect() {
   if (m_channel->State_get() != evsClosed) {
-    sendFinalLocal();
+    // Unanswered, LOCAL goes out as often as any command is tried.
+    sendFinalLocal(kAttempts);
     ignoringErrors([&] { m_channel->ClosePort(); });
   }
   m_state = evsClosed;
 }
 
-void CTrxVti::sendFinalLocal() {
+void CTrxVti::sendFinalLocal(int32_t attempts) {
   // Sent without waiting for an answer, and also after the channel stopped sending because of
   // an error: whatever went wrong, an analyzer that still listens goes back to local operation
-  // with its outlet off.
+  // with its outlet off. The channel's error flag stays as it was for the caller.
+  const bool stopped = m_channel->TestAbortFlag_get();
+  m_channel->TestAbortFlag_let(false);
   ignoringErrors([&] { m_channel->Wait(50); });
-  ignoringErrors([&] { m_channel->Transmit("LOCAL"); });
+  ignoringErrors([&] { m_channel->TransmitCmd("LOCAL", {}, false, attempts); });
+  m_channel->TestAbortFlag_let(stopped || m_channel->TestAbortFlag_get());
 }
 
 void CTrxVti::ReadIdentity() {
@@ -320,7 +324,7 @@ void CTrxVti::endSession(platform::forms::Form* owner, bool promptBefore) {
     // The last command went unanswered: ask nothing more, but still tell the analyzer to go
     // local, in case the line came back.
     m_channel->TransmitReceiveFlag_let(false);
-    sendFinalLocal();
+    sendFinalLocal(1);
     return;
   }
   auto send = [this](const std::string& command) {
@@ -362,7 +366,7 @@ void CTrxVti::endSession(platform::forms::Form* owner, bool promptBefore) {
   });
   // A LOCAL lost on the line would leave the analyzer under remote control with its outlet as
   // the test left it; it is sent once more, without waiting this time.
-  if (!local) sendFinalLocal();
+  if (!local) sendFinalLocal(1);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -118,7 +118,7 @@ class CTrxVti : public platform::Object {
 
   // The closing steps that talk to the analyzer; each ignores its own failure.
   void endSession(platform::forms::Form* owner, bool promptBefore);
-  void sendFinalLocal();
+  void sendFinalLocal(int32_t attempts);
 
   std::unique_ptr<CChannel> m_channel;
   std::shared_ptr<host_api::IInstrumentData> m_mtiData;

@@ -95,6 +95,8 @@ TEST(Connection, UnreadableIdentityFailsTheConnection) {
             errVTI_Error);
   EXPECT_EQ(sim.vti().State_get(), evsClosed);
   EXPECT_TRUE(sim.saw("MessageBox", "(Rx: TRX440)"));
+  // LOCAL is not answered; it goes out as often as any command is tried.
+  EXPECT_EQ(sim.commandsSince(4), (Commands{"LOCAL", "LOCAL", "LOCAL"}));
   sim.loop().processFor(std::chrono::seconds(1));
   EXPECT_TRUE(sim.analyzerLocalAndOff());
 }
