@@ -1,5 +1,7 @@
 #include "apps/trxctl/RunCommand.h"
 
+#include <signal.h>
+
 #include "apps/trxctl/CommandLine.h"
 #include "apps/trxctl/OperatorScreen.h"
 #include "apps/trxctl/ResultPrinter.h"
@@ -35,10 +37,11 @@ RunCommand::RunCommand(const TrxctlRequest& request, bool terminalInput, std::os
 
 RunCommand::~RunCommand() = default;
 
-void RunCommand::interrupt() {
+void RunCommand::interrupt(int signal) {
   if (m_interrupted) return;
   m_interrupted = true;
-  m_err << "trxctl: stopped (Ctrl-C); closing the connection" << std::endl;
+  const char* what = signal == SIGINT ? "Ctrl-C" : signal == SIGHUP ? "terminal closed" : "SIGTERM";
+  m_err << "trxctl: stopped (" << what << "); closing the connection" << std::endl;
   if (!m_working || !m_vti) return;
   m_vti->Abort();
   // A prompt waiting for the operator ends as Stop Test would end it.
@@ -53,7 +56,7 @@ int RunCommand::inSession(Work work) {
     m_err << "trxctl: " << e.what() << std::endl;
     return kExitUsage;
   }
-  StopSignal stop([this] { interrupt(); });
+  StopSignal stop([this](int signal) { interrupt(signal); });
   m_vti = std::make_shared<vti::CTrxVti>();
   *m_vti->TestOptions_get() = m_request.options;
   int exitCode = kExitUsage;

@@ -15,7 +15,7 @@ class OperatorScreen;
 
 // "trxctl run" and "trxctl calibrate": one remote connection to the analyzer, the tests (or the
 // zeroing of the test lead) in order, and always the closing that leaves the analyzer local
-// with its outlet off, also after an error, a stopped prompt or Ctrl-C.
+// with its outlet off, also after an error, a stopped prompt, Ctrl-C, SIGTERM or SIGHUP.
 class RunCommand {
  public:
   RunCommand(const TrxctlRequest& request, bool terminalInput, std::ostream& out,
@@ -33,7 +33,8 @@ class RunCommand {
   bool connect();
   // Runs one test and prints its outcome; false when the series must end.
   bool runTest(const PlannedTest& planned, int& exitCode);
-  void interrupt();
+  // A stop signal arrived: the running test is stopped and the connection closed.
+  void interrupt(int signal);
 
   const TrxctlRequest& m_request;
   bool m_terminalInput;

@@ -62,4 +62,23 @@ TEST_F(TrxctlProgram, CtrlCAbortsTheTestAndStillLeavesTheAnalyzerSafe) {
   EXPECT_EQ(endState(), kLocalAndOff);
 }
 
+// A terminal that closes (SIGHUP) or a supervisor that ends the program (SIGTERM, as timeout(1)
+// or a service manager sends) must not kill it before it has closed the connection.
+class TrxctlEndedBySignal : public TrxctlProgram, public ::testing::WithParamInterface<int> {};
+
+TEST_P(TrxctlEndedBySignal, StopsTheTestAndStillLeavesTheAnalyzerSafe) {
+  ChildProcess run({TRXCTL_PATH, "run", path, "etcEarthLeak"});
+  bool late = false;
+  auto timer = loop.startTimer(std::chrono::milliseconds(1200), [&] { late = true; });
+  loop.processUntil([&] { return late; });
+  loop.stopTimer(timer);
+  run.signal(GetParam());
+  EXPECT_EQ(run.wait(), 1);
+  EXPECT_NE(run.output().find("(etsAborted) - stopped"), std::string::npos) << run.output();
+  EXPECT_EQ(endState(), kLocalAndOff);
+}
+
+INSTANTIATE_TEST_SUITE_P(TerminationSignals, TrxctlEndedBySignal,
+                         ::testing::Values(SIGTERM, SIGHUP));
+
 }  // namespace
