@@ -62,6 +62,15 @@ TEST_F(TrxctlProgram, CtrlCAbortsTheTestAndStillLeavesTheAnalyzerSafe) {
   EXPECT_EQ(endState(), kLocalAndOff);
 }
 
+TEST_F(TrxctlProgram, AReaderThatGoesAwayDoesNotKillTheSession) {
+  // head takes the first result and leaves; the next result line then finds nobody reading.
+  const std::string pipeline =
+      std::string(TRXCTL_PATH) + " run " + path + " etcProtEarth etcEarthLeak | head -c 1";
+  ChildProcess run({"/bin/sh", "-c", pipeline});
+  EXPECT_EQ(run.wait(), 0);
+  EXPECT_EQ(endState(), kLocalAndOff);
+}
+
 // A terminal that closes (SIGHUP) or a supervisor that ends the program (SIGTERM, as timeout(1)
 // or a service manager sends) must not kill it before it has closed the connection.
 class TrxctlEndedBySignal : public TrxctlProgram, public ::testing::WithParamInterface<int> {};
