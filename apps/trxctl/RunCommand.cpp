@@ -3,6 +3,7 @@
 #include <signal.h>
 
 #include "apps/trxctl/CommandLine.h"
+#include "apps/trxctl/EnumNames.h"
 #include "apps/trxctl/OperatorScreen.h"
 #include "apps/trxctl/ResultPrinter.h"
 #include "apps/trxctl/StopSignal.h"
@@ -136,7 +137,16 @@ int RunCommand::calibrate() {
     bool zeroed = false;
     std::string error;
     try {
-      zeroed = m_vti->Calibrate();
+      // Calibrate succeeds whenever the analyzer answered; the lead is zeroed only when the
+      // answer was a reading ("!32" means the lead is not on the nulling post).
+      if (m_vti->Calibrate()) {
+        const vti::ETrxTestState state = m_vti->TestResult_get()->State_get();
+        zeroed = state == vti::etsCompleted;
+        if (!zeroed) {
+          error = "no reading (" + EnumNames::testStateName(state) +
+                  ") - connect the test lead and retry";
+        }
+      }
     } catch (const platform::ComError& e) {
       error = e.number() == vti::errVTI_UserAbort ? "stopped" : e.description();
     }

@@ -166,6 +166,15 @@ TEST_F(TrxctlTest, QueryAndCalibrate) {
   EXPECT_EQ(out.str(), "3: no analyzer answered (status 0: nothing found)\n");
 }
 
+TEST_F(TrxctlTest, ALeadThatCannotBeZeroedIsNoSuccess) {
+  // The analyzer answers ZERO with "!32" when the test lead is not on its nulling post.
+  attach("[analyzer]\nlead = open\n");
+  EXPECT_EQ(trxctl({"calibrate", "3"}), kExitTestFailed);
+  EXPECT_EQ(out.str(),
+            "test lead not zeroed: no reading (etsOverflow) - connect the test lead and retry\n");
+  EXPECT_EQ(analyzer->endState(), kLocalAndOff);
+}
+
 }  // namespace
 
 namespace {
