@@ -179,14 +179,19 @@ std::string CTrxMlcQuery::SendAndReceive(const std::string& sText, const std::st
   if (sAck.empty()) return {};
   std::string reply;
   bool acknowledged = false;
+  bool overlong = false;
   waitForTimeOut(lTmOut, [&] {
     if (comm.inputCount() > 0) {
       reply += comm.read();
       acknowledged = reply.ends_with(sAck);
+      // No answer of the analyzer comes near this size: it is noise, and collecting it
+      // further would only fill memory.
+      overlong = reply.size() > CChannel::kMaxReply;
+      if (overlong) comm.discardInput();
     }
-    return acknowledged;
+    return acknowledged || overlong;
   });
-  return acknowledged ? reply : std::string();
+  return acknowledged && !overlong ? reply : std::string();
 }
 
 void CTrxMlcQuery::QueryWait(int32_t lTime) {

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "ScriptedPeer.h"
 #include "TestHost.h"
+#include "driver/CChannel.h"
 #include "driver/MPortTable.h"
 #include "platform/VirtualLoop.h"
 #include "platform/forms/ScriptedScreen.h"
@@ -104,6 +106,21 @@ TEST_F(MlcQueryTest, SilenceOnTheLineFindsNothingAfterTheTimeOuts) {
   // LOCAL 1000 + ESC 500 + STAT 500 ms of time-outs, and the pauses between them.
   EXPECT_EQ((ev.elapsed() - start).count(), 100 + 1000 + 100 + 500 + 50 + 500 + 50);
   EXPECT_FALSE(link.hostEnd()->isOpen());
+}
+
+TEST_F(MlcQueryTest, AReplyBeyondAnySensibleLengthIsNoAnswer) {
+  // A line without a baud rate (a pseudo-terminal, a USB device) carries a flood of noise
+  // within one time-out; the query must neither collect it all nor take it for a status word.
+  platform::serial::VirtualSerialLink fast({1'000'000'000, std::chrono::microseconds(200)});
+  testing_peer::ScriptedPeer peer(fast.deviceEnd());
+  peer.respond([](const std::string& command) {
+    // The escape key goes out without a line end, so it reaches the peer ahead of STAT.
+    return command == "\x1bSTAT" ? "0004" + std::string(CChannel::kMaxReply, '~') + "\r\n"
+                                 : std::string("*\r\n");
+  });
+  expectNothingFound(mlc.QueryMTI(fast.hostEnd()));
+  EXPECT_EQ(peer.commandTexts(), (Commands{"LOCAL", "\x1bSTAT"}));
+  EXPECT_EQ(fast.hostEnd()->inputCount(), 0u);
 }
 
 TEST_F(MlcQueryTest, APortThatDoesNotOpenFindsNothing) {
