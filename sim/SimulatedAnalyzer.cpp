@@ -76,7 +76,12 @@ void SimulatedAnalyzer::receive(std::string_view bytes) {
 
 void SimulatedAnalyzer::takeCommand(std::string raw, std::string command) {
   m_transcript.add(nowMs(), "in", std::move(raw));
-  if (!command.empty()) m_queue.push_back(std::move(command));
+  if (command.empty()) return;
+  if (m_queue.size() >= kMaxPending) {
+    note("input overflow, command dropped");
+    return;
+  }
+  m_queue.push_back(std::move(command));
 }
 
 void SimulatedAnalyzer::processNext() {

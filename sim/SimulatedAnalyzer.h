@@ -23,6 +23,10 @@ namespace sim {
 // scripted faults and keeps the transcript. Every delay is a timer on platform::loop().
 class SimulatedAnalyzer {
  public:
+  // The commands that may wait for their turn; a host that sends more without waiting for the
+  // answers loses the rest, as with an instrument's small input buffer.
+  static constexpr size_t kMaxPending = 16;
+
   explicit SimulatedAnalyzer(Scenario scenario);
   ~SimulatedAnalyzer();
   SimulatedAnalyzer(const SimulatedAnalyzer&) = delete;

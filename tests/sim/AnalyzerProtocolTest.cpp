@@ -158,4 +158,16 @@ TEST(AnalyzerProtocol, AnyOtherCommandEndsTheStream) {
   EXPECT_EQ(h.collect(std::chrono::seconds(1)), "");
 }
 
+TEST(AnalyzerProtocol, AHostThatFloodsCommandsLosesThemInsteadOfFillingMemory) {
+  SimHarness h;
+  std::string flood;
+  for (int i = 0; i < 1000; ++i) flood += "STAT1\r\n";
+  h.send(flood);
+  std::string replies = h.collect(std::chrono::seconds(30));
+  size_t answered = 0;
+  for (size_t at = 0; (at = replies.find("0001\r\n", at)) != std::string::npos; at += 6) ++answered;
+  EXPECT_EQ(answered, sim::SimulatedAnalyzer::kMaxPending);
+  EXPECT_EQ(h.ask("IDENT"), "TRX 440,2.05\r\n") << "the next command after the flood is served";
+}
+
 }  // namespace
