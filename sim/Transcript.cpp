@@ -7,8 +7,9 @@
 namespace sim {
 
 void Transcript::add(double timeMs, std::string direction, std::string text) {
-  m_entries.push_back(Entry{timeMs, std::move(direction), std::move(text)});
-  if (m_mirror) *m_mirror << jsonLine(m_entries.back()) << '\n' << std::flush;
+  Entry entry{timeMs, std::move(direction), std::move(text)};
+  if (m_mirror) *m_mirror << jsonLine(entry) << '\n' << std::flush;
+  if (m_keep) m_entries.push_back(std::move(entry));
 }
 
 std::vector<std::string> Transcript::commands() const {

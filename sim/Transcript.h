@@ -23,6 +23,10 @@ class Transcript {
   std::vector<std::string> commands() const;
   // Also writes every entry to `out` as it is added (for a live transcript file).
   void mirrorTo(std::ostream* out) { m_mirror = out; }
+  // Whether entries are also kept in memory (the default). A long-running server that only
+  // mirrors turns it off: a reading stream or a flooding client would otherwise grow it
+  // without end.
+  void keepEntries(bool keep) { m_keep = keep; }
 
   static std::string jsonLine(const Entry& entry);
   void write(std::ostream& out) const;
@@ -30,6 +34,7 @@ class Transcript {
  private:
   std::vector<Entry> m_entries;
   std::ostream* m_mirror = nullptr;
+  bool m_keep = true;
 };
 
 }  // namespace sim

@@ -76,6 +76,8 @@ int main(int argc, char** argv) {
     }
     analyzer->transcript().mirrorTo(&transcript);
   }
+  // trxsim serves for as long as it is left running; only the live file needs the exchanges.
+  analyzer->transcript().keepEntries(false);
 
   int signals = blockStopSignals();
   if (signals < 0) {

@@ -38,6 +38,16 @@ TEST(Transcript, MirrorsToAStreamAsItGoes) {
   EXPECT_NE(live.str().find(R"("text":"0001\r\n")"), std::string::npos);
 }
 
+TEST(Transcript, AMirrorThatKeepsNothingStillWritesEverything) {
+  SimHarness h;
+  std::ostringstream live;
+  h.analyzer().transcript().mirrorTo(&live);
+  h.analyzer().transcript().keepEntries(false);
+  h.ask("STAT1");
+  EXPECT_NE(live.str().find(R"("text":"0001\r\n")"), std::string::npos);
+  EXPECT_TRUE(h.analyzer().transcript().entries().empty());
+}
+
 TEST(Transcript, OverlongLineIsDroppedNotKept) {
   SimHarness h;
   h.send(std::string(300, 'A') + "STAT\r\n");
