@@ -84,8 +84,12 @@ platform::Duration duration(std::string_view text) {
     t = trim(t.substr(0, t.size() - 1));
     scale = 1000.0;
   }
+  // A day is far beyond any delay a scenario needs, and well inside what a timer can hold.
+  constexpr double kLongestMs = 24.0 * 3600.0 * 1000.0;
   auto value = number(t);
-  if (!value || *value < 0) throw std::invalid_argument("not a duration: \"" + trim(text) + "\"");
+  if (!value || *value < 0 || *value * scale > kLongestMs) {
+    throw std::invalid_argument("not a duration: \"" + trim(text) + "\"");
+  }
   return std::chrono::duration_cast<platform::Duration>(
       std::chrono::duration<double, std::milli>(*value * scale));
 }

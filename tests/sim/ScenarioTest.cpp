@@ -77,6 +77,7 @@ TEST(Scenario, MistakesNameTheirLine) {
   EXPECT_EQ(errorOf("[faults]\nREAD #3-2 = !22\n"), "x.scn:2: bad occurrence \"#3-2\"");
   EXPECT_EQ(errorOf("[faults]\nREAD #1 = explode\n"), "x.scn:2: unknown fault \"explode\"");
   EXPECT_EQ(errorOf("[faults]\nREAD #1 = late soon\n"), "x.scn:2: not a duration: \"soon\"");
+  EXPECT_EQ(errorOf("[timing]\nprocessing = 1e300 s\n"), "x.scn:2: not a duration: \"1e300 s\"");
   EXPECT_EQ(errorOf("firmware = 1\n"), "x.scn:1: a line before the first section");
   EXPECT_EQ(errorOf("[nonsense]\n"), "x.scn:1: unknown section nonsense");
 }
