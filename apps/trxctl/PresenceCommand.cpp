@@ -5,6 +5,7 @@
 
 #include "apps/trxctl/CommandLine.h"
 #include "driver/CTrxMlcQuery.h"
+#include "driver/MError.h"
 #include "driver/MPortTable.h"
 
 namespace trxctl {
@@ -34,8 +35,11 @@ bool opens(const std::string& device) {
 std::string PresenceCommand::describe(const MLCQueryResult& result) {
   switch (result.Status) {
     case MLCQueryResult::kIdentified:
-      return result.Model + ", serial number " + result.SerialNo + ", firmware " +
-             result.FWVersion + " (status 2: identified)";
+      // Serial number and firmware are the device's own text: whatever it sends must not
+      // reach the terminal as control characters.
+      return result.Model + ", serial number " + vti::MError::EscapeControlChars(result.SerialNo) +
+             ", firmware " + vti::MError::EscapeControlChars(result.FWVersion) +
+             " (status 2: identified)";
     case MLCQueryResult::kNotReady:
       return result.Model +
              " not ready for remote control: its front panel is in use (status 1: not ready)";

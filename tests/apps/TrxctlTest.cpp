@@ -175,6 +175,15 @@ TEST_F(TrxctlTest, ALeadThatCannotBeZeroedIsNoSuccess) {
   EXPECT_EQ(analyzer->endState(), kLocalAndOff);
 }
 
+TEST_F(TrxctlTest, TheQueryShowsControlCharactersOfTheIdentityEscaped) {
+  // A device that answers with terminal control sequences must not take over the terminal.
+  attach("[analyzer]\nserial = T440-\x1b[2J7\x07\nfirmware = 2.05\x1b]0;x\n");
+  EXPECT_EQ(trxctl({"query", "3"}), kExitSuccess);
+  EXPECT_EQ(out.str(),
+            "3: TRX440, serial number T440-<ESC>[2J7<0x07>, firmware 2.05<ESC>]0;x (status 2: "
+            "identified)\n");
+}
+
 }  // namespace
 
 namespace {
