@@ -163,7 +163,12 @@ void PosixSerialPort::close() {
   m_watch = 0;
   m_retryTimer = 0;
   m_loop = nullptr;
-  if (m_fd >= 0) ::close(m_fd);  // releases the lock and the exclusive use with it
+  if (m_fd >= 0) {
+    // Exclusive use belongs to the line, not to our descriptor: a line that somebody else keeps
+    // open (a simulator's terminal) would refuse every later user but root.
+    ioctl(m_fd, TIOCNXCL);
+    ::close(m_fd);  // releases the lock
+  }
   m_fd = -1;
   m_input.clear();
   m_pendingOutput.clear();

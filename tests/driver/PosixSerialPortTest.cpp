@@ -1,6 +1,8 @@
 #include "platform/serial/PosixSerialPort.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/ioctl.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -94,6 +96,21 @@ TEST_F(PseudoTerminalTest, OpeningReportsBusyAndMissingPorts) {
   EXPECT_EQ(e.description(), "Can not open port /dev/nope");
   // A number without an entry in the port table is a missing port too.
   EXPECT_EQ(expectComError([&] { channel.OpenPort(9); }).description(), "Can not open port 9");
+}
+
+TEST_F(PseudoTerminalTest, ClosingGivesUpTheExclusiveUseOfALineThatStaysUp) {
+  // The simulator keeps its terminal open between clients, as does a line someone else holds.
+  // Exclusive use left behind would refuse every later client but root with "busy".
+  PosixSerialPort port(pty.slavePath());
+  port.open();
+  ASSERT_EQ(port.status(), "Connected");
+  port.close();
+  int fd = ::open(pty.slavePath().c_str(), O_RDWR | O_NOCTTY);
+  ASSERT_GE(fd, 0);
+  int exclusive = -1;
+  ASSERT_EQ(ioctl(fd, TIOCGEXCL, &exclusive), 0);
+  ::close(fd);
+  EXPECT_EQ(exclusive, 0);
 }
 
 TEST_F(PseudoTerminalTest, AHangUpIsReportedOnceAndTheLoopStopsWatching) {
