@@ -202,8 +202,15 @@ std::string CChannel::Receive(std::string& sAck, int32_t& lTmOut, bool fParse, b
     });
     while (!acknowledged && !m_timeOut && !m_abort) {
       if (comm.inputCount() == 0) {
-        platform::loop().processUntil(
-            [&] { return m_timeOut || m_abort || !m_form || comm.inputCount() > 0; });
+        // A line that has hung up can bring no acknowledgement: the wait ends as if timed out,
+        // rather than leave the operator without news for the whole time-out.
+        if (comm.hungUp()) {
+          m_timeOut = true;
+          break;
+        }
+        platform::loop().processUntil([&] {
+          return m_timeOut || m_abort || !m_form || comm.inputCount() > 0 || comm.hungUp();
+        });
         if (!m_form) break;  // closed from an event while we waited
         continue;
       }

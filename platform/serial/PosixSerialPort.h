@@ -46,8 +46,7 @@ class PosixSerialPort : public SerialPort {
   std::string read() override;
   void onReadable(std::function<void()> callback) override;
 
-  // Whether the line has hung up since it was opened.
-  bool hungUp() const { return m_hungUp; }
+  bool hungUp() const override { return m_hungUp; }
 
  private:
   void applySettings();

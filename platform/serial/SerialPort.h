@@ -41,6 +41,8 @@ class SerialPort {
   // Called from the event loop whenever bytes arrive (or the line hangs up) while the port is
   // open; an empty function stops the notifications.
   virtual void onReadable(std::function<void()> callback) = 0;
+  // Whether the line has hung up since it was opened: nothing more will arrive.
+  virtual bool hungUp() const { return false; }
 };
 
 }  // namespace platform::serial

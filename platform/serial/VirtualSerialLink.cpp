@@ -46,6 +46,10 @@ class VirtualSerialLink::End : public SerialPort {
   size_t outputCount() override { return m_inFlight; }
   std::string read() override { return std::exchange(m_inbox, {}); }
   void onReadable(std::function<void()> callback) override { m_onReadable = std::move(callback); }
+  bool hungUp() const override {
+    auto shared = m_shared.lock();
+    return m_open && (!shared || shared->hungUp);
+  }
 
   void write(std::string_view data) override {
     if (!m_open) throw ComError(RuntimeError::PathFileAccess, "SerialPort", "Port is not open");

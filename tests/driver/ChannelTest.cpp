@@ -214,6 +214,22 @@ TEST_F(ChannelTest, NoRaiseGivesEmptyTextForAMissingReply) {
   EXPECT_FALSE(channel.TestAbortFlag_get());
 }
 
+TEST_F(ChannelTest, ALineThatHangsUpEndsTheWaitAtOnce) {
+  // A pulled cable or a dead simulator: no answer can come, so none is waited for, neither
+  // during a command nor for the next one and its retries.
+  at(now() + 300ms, [&] { link.hangUp(); });
+  auto start = now();
+  EXPECT_EQ(expectComError([&] { channel.Transmit("READ", "\r\n"); }).number(), errVTI_NoReply);
+  EXPECT_EQ(now() - start, 300ms);
+  EXPECT_TRUE(channel.TimeOut_get());
+  channel.TestAbortFlag_let(false);
+  start = now();
+  EXPECT_EQ(expectComError([&] { channel.TransmitCmd("STAT", "\r\n", false, 3); }).number(),
+            errVTI_NoReply);
+  EXPECT_EQ(now() - start, 200ms);  // the pauses before the command and after its second try
+  EXPECT_EQ(channel.State_get(), evsIdle);
+}
+
 TEST_F(ChannelTest, AnEmptyAcknowledgementOnlySends) {
   auto start = now();
   EXPECT_EQ(channel.Transmit("LOCAL", ""), "");
