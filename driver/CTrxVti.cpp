@@ -730,9 +730,9 @@ void CTrxVti::WaitAfterPowerChange(bool toOn, bool toOff, platform::forms::Form*
   const int32_t off = m_options->DelayTimePowerOff_get();
   FWaitOnPC form;
   if (toOn && on >= 1) {
-    form.WaitOnPC("21017::ON", on, owner, false);
+    form.WaitOnPC(FPowerPrompt::kPowerOn, on, owner, false);
   } else if (toOff && off >= 1) {
-    form.WaitOnPC("21018::OFF", off, owner, promptBefore);
+    form.WaitOnPC(FPowerPrompt::kPowerOff, off, owner, promptBefore);
   }
   if (form.Cancel_get()) {
     m_abort = true;

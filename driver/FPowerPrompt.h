@@ -13,6 +13,10 @@ namespace vti {
 // above the host's test guide when the host keeps that on top.
 class FPowerPrompt : public platform::forms::Form {
  public:
+  // The state the outlet's power goes to, as the prompts name it.
+  static constexpr const char* kPowerOn = "21017::ON";
+  static constexpr const char* kPowerOff = "21018::OFF";
+
   // True when the operator clicked Stop Test.
   bool Cancel_get() const { return m_cancel; }
   int32_t remaining() const { return m_remaining; }

@@ -6,11 +6,6 @@
 
 namespace vti {
 
-namespace {
-constexpr const char* kOn = "21017::ON";
-constexpr const char* kOff = "21018::OFF";
-}  // namespace
-
 FStopOnPC::FStopOnPC() : FPowerPrompt("FStopOnPC") {
   using namespace platform::forms;
   Caption_let("21010::Stop On Power Configuration");
@@ -55,7 +50,7 @@ void FStopOnPC::ShowStopBefore(bool fToOn, const bool& fToOff, platform::forms::
 }
 
 void FStopOnPC::ShowStopAfter(bool fToOn, platform::forms::Form* objfrmOwner) {
-  const std::string lid = translate(fToOn ? kOn : kOff);
+  const std::string lid = translate(fToOn ? kPowerOn : kPowerOff);
   setText("lblTitle", "21015::Power is now %%1.", {lid});
   setText("lblBody",
           "21016::The power on the the TRX440's equipment output is now set to %%1. Perform any "

@@ -4,11 +4,6 @@
 
 namespace vti {
 
-namespace {
-constexpr const char* kOn = "21017::ON";
-constexpr const char* kOff = "21018::OFF";
-}  // namespace
-
 FWaitOnPC::FWaitOnPC() : FPowerPrompt("FWaitOnPC") {
   using platform::forms::Label;
   Caption_let("21030::Power On/Off Delay");
@@ -25,7 +20,7 @@ void FWaitOnPC::WaitOnPC(const std::string& sLidOnOff, int32_t lDelayTime,
                          platform::forms::Form* objfrmOwner, bool fBefore) {
   if (lDelayTime <= 0) return;
   const std::string lid = translate(sLidOnOff);
-  if (!fBefore && (lid == translate(kOn) || lid == translate(kOff))) {
+  if (!fBefore && (lid == translate(kPowerOn) || lid == translate(kPowerOff))) {
     get<platform::forms::Label>("lblTitle")
         .Caption_let(
             translate("21015::Power is now %%1.", {lid}) + " " +

@@ -26,7 +26,6 @@
 #include <string>
 #include <vector>
 
-#include "ChildProcess.h"
 #include "bench/BenchClock.h"
 #include "driver/CTrxSafetyTest.h"
 #include "driver/CTrxTestResult.h"
@@ -38,6 +37,7 @@
 #include "platform/forms/ScriptedScreen.h"
 #include "platform/serial/VirtualSerialLink.h"
 #include "sim/SimulatedAnalyzer.h"
+#include "support/ChildProcess.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 
-#include "ChildProcess.h"
 #include "platform/PollLoop.h"
+#include "support/ChildProcess.h"
 
 namespace {
 
