@@ -116,16 +116,26 @@ bool EventLoop::fireDueTimers() {
       continue;
     }
     auto callback = timer.callback;  // the timer may be stopped from inside its callback
-    callback();
-    auto it = m_timers.find(id);
-    if (it == m_timers.end()) continue;
-    Timer& again = it->second;
-    TimePoint current = now();
-    again.due += again.interval;
-    if (again.due <= current) again.due = current + again.interval;
-    schedule(id, again);
+    try {
+      callback();
+    } catch (...) {
+      // The error goes to whoever waits on the loop; the timer itself keeps running.
+      reschedule(id);
+      throw;
+    }
+    reschedule(id);
   }
   return any;
+}
+
+void EventLoop::reschedule(TimerId id) {
+  auto it = m_timers.find(id);
+  if (it == m_timers.end()) return;  // stopped from inside its callback
+  Timer& timer = it->second;
+  TimePoint current = now();
+  timer.due += timer.interval;
+  if (timer.due <= current) timer.due = current + timer.interval;
+  schedule(id, timer);
 }
 
 bool EventLoop::pollWatches(std::optional<std::chrono::nanoseconds> timeout) {

@@ -75,6 +75,8 @@ class EventLoop {
 
   TimerId addTimer(Duration interval, std::function<void()> callback, bool repeating);
   void schedule(TimerId id, Timer& timer);
+  // Schedules a repeating timer's next firing after its callback has run.
+  void reschedule(TimerId id);
   bool dispatchReady();
   bool runPosted();
   bool fireDueTimers();

@@ -80,6 +80,18 @@ TEST(VirtualLoop, RepeatingTimerIsNotReenteredWhileItsCallbackWaits) {
   EXPECT_GT(calls, 5);
 }
 
+TEST(VirtualLoop, ARepeatingTimerWhoseCallbackThrowsKeepsRunning) {
+  VirtualLoop ev;
+  int ticks = 0;
+  TimerId id = ev.startRepeating(10ms, [&] {
+    if (++ticks == 1) throw std::runtime_error("first tick fails");
+  });
+  EXPECT_THROW(ev.processFor(15ms), std::runtime_error);
+  ev.processFor(50ms);
+  ev.stopTimer(id);
+  EXPECT_GE(ticks, 5);
+}
+
 TEST(VirtualLoop, PostedCallsRunInOrderAfterTheCurrentCallback) {
   VirtualLoop ev;
   std::string seen;
