@@ -3,7 +3,6 @@
 #include <cctype>
 #include <charconv>
 #include <deque>
-#include <new>
 
 #include "driver/CChannel.h"
 #include "driver/CMicroSequence.h"
@@ -17,6 +16,7 @@
 #include "driver/MResources.h"
 #include "host_api/HostServices.h"
 #include "platform/ComError.h"
+#include "platform/ErrorBoundary.h"
 #include "platform/EventLoop.h"
 #include "platform/forms/MessageBox.h"
 
@@ -118,15 +118,6 @@ int32_t assignedPort() {
   return registry ? registry->AssignedPort(kModel) : 0;
 }
 
-// Runs one closing step; a failure of the step must not keep the later ones from running.
-template <typename Step>
-void ignoringErrors(Step step) {
-  try {
-    step();
-  } catch (...) {
-  }
-}
-
 }  // namespace
 
 CTrxVti::CTrxVti()
@@ -170,7 +161,7 @@ void CTrxVti::HandleSessionError(int32_t number, const std::string& source,
   if (number != errVTI_Error && number != errVTI_UserAbort) {
     // The operator must learn of the failure even if the box cannot be shown; the error still
     // reaches the caller.
-    ignoringErrors([&] {
+    platform::IgnoreErrors([&] {
       platform::forms::msgBox(text, kModel, platform::forms::MessageButtons::OK,
                               platform::forms::MessageIcon::Exclamation);
     });
@@ -180,15 +171,8 @@ void CTrxVti::HandleSessionError(int32_t number, const std::string& source,
 }
 
 void CTrxVti::handleCurrentError() const {
-  try {
-    throw;
-  } catch (const platform::ComError& e) {
-    HandleSessionError(e.number(), e.source(), e.description());
-  } catch (const std::bad_alloc&) {
-    HandleSessionError(platform::RuntimeError::OutOfMemory, kClassName, "Out of memory");
-  } catch (const std::exception& e) {
-    HandleSessionError(platform::RuntimeError::InternalError, kClassName, e.what());
-  }
+  platform::ComError error = platform::CurrentError(kClassName);
+  HandleSessionError(error.number(), error.source(), error.description());
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -266,7 +250,7 @@ void CTrxVti::closeAfterFailedConnect() {
   if (m_channel->State_get() != evsClosed) {
     // Unanswered, LOCAL goes out as often as any command is tried.
     sendFinalLocal(kAttempts);
-    ignoringErrors([&] { m_channel->ClosePort(); });
+    platform::IgnoreErrors([&] { m_channel->ClosePort(); });
   }
   m_state = evsClosed;
 }
@@ -277,8 +261,8 @@ void CTrxVti::sendFinalLocal(int32_t attempts) {
   // with its outlet off. The channel's error flag stays as it was for the caller.
   const bool stopped = m_channel->TestAbortFlag_get();
   m_channel->TestAbortFlag_let(false);
-  ignoringErrors([&] { m_channel->Wait(50); });
-  ignoringErrors([&] { m_channel->TransmitCmd("LOCAL", {}, false, attempts); });
+  platform::IgnoreErrors([&] { m_channel->Wait(50); });
+  platform::IgnoreErrors([&] { m_channel->TransmitCmd("LOCAL", {}, false, attempts); });
   m_channel->TestAbortFlag_let(stopped || m_channel->TestAbortFlag_get());
 }
 
@@ -312,14 +296,14 @@ void CTrxVti::EndRemote(platform::forms::Form* objfrmTestGuide) {
     return;
   }
   if (m_state != evsClosed) endSession(objfrmTestGuide, promptBefore);
-  ignoringErrors([&] { m_channel->ClosePort(); });
+  platform::IgnoreErrors([&] { m_channel->ClosePort(); });
   m_state = evsClosed;
   m_power.Power_let(epcOff);
   m_closing = false;
 }
 
 void CTrxVti::endSession(platform::forms::Form* owner, bool promptBefore) {
-  ignoringErrors([&] { HandleStopDirective("#STOP=BPC", epcOff, owner, false, false); });
+  platform::IgnoreErrors([&] { HandleStopDirective("#STOP=BPC", epcOff, owner, false, false); });
   if (m_channel->TransmitReceiveFlag_get()) {
     // The last command went unanswered: ask nothing more, but still tell the analyzer to go
     // local, in case the line came back.
@@ -331,23 +315,23 @@ void CTrxVti::endSession(platform::forms::Form* owner, bool promptBefore) {
     return m_channel->Transmit(command, kCrLf, false, false);
   };
   if (m_ecgActive) {
-    ignoringErrors([&] {
+    platform::IgnoreErrors([&] {
       m_channel->Wait(50);
       send(kEsc);
     });
     m_ecgActive = false;
   }
-  ignoringErrors([&] {
+  platform::IgnoreErrors([&] {
     m_channel->Wait(50);
     if ((statusWord(send("STAT1")) & kStat1NoTestMode) == 0) {
       m_channel->Wait(50);
       send("EXIT");
     }
   });
-  ignoringErrors([&] {
+  platform::IgnoreErrors([&] {
     m_channel->Wait(50);
     if (statusWord(send("STAT3")) & kStat3GroundFault) {
-      ignoringErrors([&] {
+      platform::IgnoreErrors([&] {
         platform::forms::msgBox(MError::TranslateText(kGroundFaultText), kModel,
                                 platform::forms::MessageButtons::OK,
                                 platform::forms::MessageIcon::None, owner);
@@ -357,10 +341,10 @@ void CTrxVti::endSession(platform::forms::Form* owner, bool promptBefore) {
     }
   });
   if (promptBefore) {
-    ignoringErrors([&] { HandleStopDirective("#STOP=BPC", epcOff, owner, false, true); });
+    platform::IgnoreErrors([&] { HandleStopDirective("#STOP=BPC", epcOff, owner, false, true); });
   }
   bool local = false;
-  ignoringErrors([&] {
+  platform::IgnoreErrors([&] {
     m_channel->Wait(50);
     local = send("LOCAL") == kAck;
   });

@@ -1,10 +1,9 @@
 #include "plugin/core/MErrorConvention.h"
 
-#include <filesystem>
 #include <memory>
-#include <new>
 
 #include "host_api/HostServices.h"
+#include "platform/ErrorBoundary.h"
 #include "plugin/core/MPlugInErrors.h"
 
 namespace plugin::MErrorConvention {
@@ -36,21 +35,7 @@ void RaiseOwn(const std::string& source, int32_t number, int32_t kind,
   throw platform::ComError(number, source, platform::errorNumberText(number));
 }
 
-platform::ComError CurrentError() {
-  try {
-    throw;
-  } catch (const platform::ComError& error) {
-    return error;
-  } catch (const std::bad_alloc&) {
-    return platform::ComError(platform::RuntimeError::OutOfMemory, PlugInId, "Out of memory");
-  } catch (const std::filesystem::filesystem_error& error) {
-    return platform::ComError(platform::RuntimeError::PathFileAccess, PlugInId, error.what());
-  } catch (const std::exception& error) {
-    return platform::ComError(platform::RuntimeError::InternalError, PlugInId, error.what());
-  } catch (...) {
-    return platform::ComError(platform::RuntimeError::InternalError, PlugInId, "Unknown error");
-  }
-}
+platform::ComError CurrentError() { return platform::CurrentError(PlugInId); }
 
 void HandleError(const platform::ComError& error, const std::string& source,
                  std::initializer_list<int32_t> passedOn) {

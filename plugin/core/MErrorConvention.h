@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/ComError.h"
+#include "platform/ErrorBoundary.h"
 #include "platform/MessageText.h"
 #include "plugin/core/CErrorBuffer.h"
 
@@ -54,13 +55,7 @@ auto Guarded(const std::string& source, std::initializer_list<int32_t> passedOn,
 }
 
 // Runs a clean-up whose own errors must not replace the error being handled.
-template <typename Cleanup>
-void IgnoreErrors(Cleanup&& cleanup) noexcept {
-  try {
-    cleanup();
-  } catch (...) {
-  }
-}
+using platform::IgnoreErrors;
 
 // As Guarded, but when `body` fails the error is first captured in the error buffer, then
 // `cleanup` runs with its errors ignored, and then the captured error follows the convention.
