@@ -8,25 +8,21 @@
 
 namespace vti::MPortTable {
 
-namespace {
-
-// "COM7", "com7" or "7" give 7; anything else gives nothing.
-std::optional<int32_t> portNumberOf(const std::string& text) {
-  std::string_view digits = text;
-  if (digits.size() > 3 && std::toupper(static_cast<unsigned char>(digits[0])) == 'C' &&
-      std::toupper(static_cast<unsigned char>(digits[1])) == 'O' &&
-      std::toupper(static_cast<unsigned char>(digits[2])) == 'M') {
-    digits.remove_prefix(3);
+std::optional<int32_t> PortNumber(std::string_view text) {
+  if (text.size() > 3 && std::toupper(static_cast<unsigned char>(text[0])) == 'C' &&
+      std::toupper(static_cast<unsigned char>(text[1])) == 'O' &&
+      std::toupper(static_cast<unsigned char>(text[2])) == 'M') {
+    text.remove_prefix(3);
   }
-  int32_t port = 0;
-  auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), port);
-  if (digits.empty() || ec != std::errc() || end != digits.data() + digits.size()) {
+  // Digits only: no sign, no blanks, so "-3" or "COM 3" is a path and not port 3.
+  if (text.empty() || text.find_first_not_of("0123456789") != std::string_view::npos) {
     return std::nullopt;
   }
+  int32_t port = 0;
+  auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), port);
+  if (ec != std::errc() || end != text.data() + text.size() || port == 0) return std::nullopt;
   return port;
 }
-
-}  // namespace
 
 PortFactory& PortFactorySlot() {
   static PortFactory factory;
@@ -47,7 +43,7 @@ std::shared_ptr<platform::serial::SerialPort> CreatePort(int32_t port) {
 }
 
 std::shared_ptr<platform::serial::SerialPort> CreatePort(const std::string& portOrPath) {
-  if (auto port = portNumberOf(portOrPath)) return CreatePort(*port);
+  if (auto port = PortNumber(portOrPath)) return CreatePort(*port);
   return std::make_shared<platform::serial::PosixSerialPort>(portOrPath);
 }
 

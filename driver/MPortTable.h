@@ -3,7 +3,9 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "platform/serial/SerialPort.h"
 
@@ -19,6 +21,10 @@ namespace vti {
 namespace MPortTable {
 
 inline constexpr const char* kPortsKey = "Software\\Tavik\\orvel\\Ports";
+
+// The port number a user typed: "COM7", "com7" or "7" give 7; anything else (a device path, "0",
+// "-3", a number beyond 32 bits) gives nothing.
+std::optional<int32_t> PortNumber(std::string_view text);
 
 // The device path of port `port`, or empty text when the table has none.
 std::string DevicePath(int32_t port);

@@ -3,17 +3,11 @@
 #include <charconv>
 
 #include "driver/StringTableSource.h"
+#include "platform/TextTools.h"
 
 namespace vti::MResources {
 
 namespace {
-
-std::string_view trimBlanks(std::string_view text) {
-  size_t first = text.find_first_not_of(" \t");
-  if (first == std::string_view::npos) return {};
-  size_t last = text.find_last_not_of(" \t\r");
-  return text.substr(first, last - first + 1);
-}
 
 // "\r\n" in the file is a real line break of the text; everything else stays as written.
 std::string decodeText(std::string_view text) {
@@ -41,7 +35,7 @@ std::unordered_map<int32_t, std::string> ParseStringTable(std::string_view sourc
     std::string_view line = source.substr(pos, end - pos);
     pos = end + 1;
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    std::string_view content = trimBlanks(line);
+    std::string_view content = platform::trimmed(line);
     if (content.empty() || content.front() == '#') continue;
     int32_t id = 0;
     auto [next, ec] = std::from_chars(content.data(), content.data() + content.size(), id);
@@ -49,7 +43,7 @@ std::unordered_map<int32_t, std::string> ParseStringTable(std::string_view sourc
     std::string_view rest = content.substr(static_cast<size_t>(next - content.data()));
     // The id must be followed by a separator; "12ab" is not an entry.
     if (!rest.empty() && rest.front() != ' ' && rest.front() != '\t') continue;
-    table[id] = decodeText(trimBlanks(rest));
+    table[id] = decodeText(platform::trimmed(rest));
   }
   return table;
 }

@@ -6,16 +6,12 @@
 #include <sstream>
 
 #include "platform/ComError.h"
+#include "platform/TextTools.h"
 
 namespace host {
 
 namespace {
-std::string trim(const std::string& s) {
-  size_t b = s.find_first_not_of(" \t\r");
-  if (b == std::string::npos) return {};
-  size_t e = s.find_last_not_of(" \t\r");
-  return s.substr(b, e - b + 1);
-}
+using platform::trim;
 
 std::string lower(std::string s) {
   std::transform(s.begin(), s.end(), s.begin(),

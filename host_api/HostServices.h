@@ -1,5 +1,7 @@
 #pragma once
 
+#include "host_api/HostApiExport.h"
+
 #include <functional>
 #include <memory>
 
@@ -28,19 +30,11 @@ struct HostServices {
   std::function<std::shared_ptr<IInstrumentData>()> newInstrumentData;
 };
 
-inline std::shared_ptr<HostServices>& hostServicesSlot() {
-  static std::shared_ptr<HostServices> slot;
-  return slot;
-}
+// The one slot of the process, kept in the host interfaces' own shared library so that the
+// driver, the plug-in and the program all see the same services.
+ORVEL_HOST_API std::shared_ptr<HostServices>& hostServicesSlot();
 
 // The installed services; throws when the host has installed none.
-inline HostServices& hostServices() {
-  auto& slot = hostServicesSlot();
-  if (!slot) {
-    throw platform::ComError(platform::RuntimeError::ObjectRequired, "host",
-                             "The host services are not available");
-  }
-  return *slot;
-}
+ORVEL_HOST_API HostServices& hostServices();
 
 }  // namespace host_api

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "host_api/HostApiExport.h"
+
 #include <string>
 
 #include "platform/MessageText.h"
@@ -8,9 +10,9 @@
 namespace host_api {
 
 // The host application service: translation of the system's message texts.
-class IApplicationService {
+class ORVEL_HOST_API IApplicationService {
  public:
-  virtual ~IApplicationService() = default;
+  virtual ~IApplicationService();
 
   // Translates a message text ("20351::Pass") for `pluginId` into the current language and fills
   // its placeholders. An unknown id gives the default text after "::".

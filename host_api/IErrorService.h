@@ -1,5 +1,7 @@
 #pragma once
 
+#include "host_api/HostApiExport.h"
+
 #include <cstdint>
 #include <map>
 #include <string>
@@ -15,9 +17,9 @@ constexpr int32_t PassedOn = 1;  // an error caught elsewhere, passed on with it
 }
 
 // The host's error service: every error the system raises or passes on goes through it.
-class IErrorService {
+class ORVEL_HOST_API IErrorService {
  public:
-  virtual ~IErrorService() = default;
+  virtual ~IErrorService();
 
   // Raises error `number` in the caller. `text` is the raising class's ProgID (or the source of
   // an error passed on); `args` (at most five) fill the placeholders of the error's message.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "host_api/HostApiExport.h"
+
 #include <cstdint>
 #include <string>
 
@@ -7,9 +9,9 @@ namespace host_api {
 
 // What the host records about the instrument a driver connected to: the model it was asked
 // for, and what the instrument itself reported (model text, serial number, firmware).
-class IInstrumentData {
+class ORVEL_HOST_API IInstrumentData {
  public:
-  virtual ~IInstrumentData() = default;
+  virtual ~IInstrumentData();
 
   // Names the model the record is about; `index` tells several instruments of one model apart
   // (0 for the first).

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "host_api/HostApiExport.h"
+
 #include <cstdint>
 #include <string>
 
@@ -7,9 +9,9 @@ namespace host_api {
 
 // The host's record of which serial port each instrument model is connected to. A technician
 // assigns the port once in the host; drivers ask for it when they connect without one.
-class IInstrumentRegistry {
+class ORVEL_HOST_API IInstrumentRegistry {
  public:
-  virtual ~IInstrumentRegistry() = default;
+  virtual ~IInstrumentRegistry();
 
   // The port number assigned to `model` ("TRX440"), 0 when none is.
   virtual int32_t AssignedPort(const std::string& model) = 0;

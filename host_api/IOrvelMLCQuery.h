@@ -1,5 +1,7 @@
 #pragma once
 
+#include "host_api/HostApiExport.h"
+
 #include <cstdint>
 #include <string>
 
@@ -22,9 +24,9 @@ struct MLCQueryResult {
 
 // The host scans serial ports with one of these per instrument model: each driver tells whether
 // its instrument answers on a port, without opening a remote connection.
-class IOrvelMLCQuery {
+class ORVEL_HOST_API IOrvelMLCQuery {
  public:
-  virtual ~IOrvelMLCQuery() = default;
+  virtual ~IOrvelMLCQuery();
 
   virtual std::string MtiType_get() const = 0;
   virtual std::string SerialNo_get() const = 0;

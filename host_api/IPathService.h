@@ -1,12 +1,14 @@
 #pragma once
 
+#include "host_api/HostApiExport.h"
+
 #include <string>
 
 namespace host_api {
 
-class IPathService {
+class ORVEL_HOST_API IPathService {
  public:
-  virtual ~IPathService() = default;
+  virtual ~IPathService();
   // The folder with exactly one path separator at its end.
   virtual std::string AppendSeparator(const std::string& folder) = 0;
 };

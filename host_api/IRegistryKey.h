@@ -1,5 +1,7 @@
 #pragma once
 
+#include "host_api/HostApiExport.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -15,9 +17,9 @@ constexpr uint32_t Users = 0x80000003;
 }  // namespace RegistryRoot
 
 // The host registry object: one key, opened under a root, with named values.
-class IRegistryKey {
+class ORVEL_HOST_API IRegistryKey {
  public:
-  virtual ~IRegistryKey() = default;
+  virtual ~IRegistryKey();
 
   // Opens `path` (for example "Software\\Tavik\\orvel\\TRX440") under `root`; `create` makes a
   // missing key. Returns whether the key is open.

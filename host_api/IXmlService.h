@@ -1,5 +1,7 @@
 #pragma once
 
+#include "host_api/HostApiExport.h"
+
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -43,9 +45,9 @@ class IXmlDocument : public platform::Object {
 };
 
 // The host XML service. Failures throw platform::ComError naming file, line and reason.
-class IXmlService {
+class ORVEL_HOST_API IXmlService {
  public:
-  virtual ~IXmlService() = default;
+  virtual ~IXmlService();
 
   virtual std::shared_ptr<IXmlDocument> createDocument() = 0;
   virtual std::shared_ptr<IXmlDocument> loadDocument(const std::filesystem::path& path) = 0;

@@ -14,6 +14,8 @@ ComError::ComError(int32_t number, std::string source, std::string description,
   m_what = m_description + " (" + errorNumberText(m_number) + ", " + m_source + ")";
 }
 
+const char* ComError::what() const noexcept { return m_what.c_str(); }
+
 std::string errorNumberText(int32_t number) {
   if (number >= 0 && number < 0x10000) return std::to_string(number);
   char buf[16];

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/PlatformExport.h"
+
 #include <cstdint>
 #include <stdexcept>
 #include <string>
@@ -23,7 +25,7 @@ constexpr int32_t InvalidProcedureCall = 5;
 }  // namespace RuntimeError
 
 // The one error type of the system: a numbered error with its source and description.
-class ComError : public std::exception {
+class ORVEL_PLATFORM_API ComError : public std::exception {
  public:
   ComError(int32_t number, std::string source, std::string description, std::string helpFile = {},
            int32_t helpContext = 0);
@@ -34,7 +36,7 @@ class ComError : public std::exception {
   const std::string& helpFile() const { return m_helpFile; }
   int32_t helpContext() const { return m_helpContext; }
 
-  const char* what() const noexcept override { return m_what.c_str(); }
+  const char* what() const noexcept override;
 
  private:
   int32_t m_number;
@@ -46,6 +48,6 @@ class ComError : public std::exception {
 };
 
 // Hex text of an error number as people read it ("0x8004A462").
-std::string errorNumberText(int32_t number);
+ORVEL_PLATFORM_API std::string errorNumberText(int32_t number);
 
 }  // namespace platform

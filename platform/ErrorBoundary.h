@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/PlatformExport.h"
+
 #include <string>
 
 #include "platform/ComError.h"
@@ -13,7 +15,7 @@ namespace platform {
 
 // The exception being handled as a ComError: a ComError as it is, a C++ failure as the run-time
 // error it amounts to, with `source` naming where it failed. Call only from inside a catch block.
-ComError CurrentError(const std::string& source);
+ORVEL_PLATFORM_API ComError CurrentError(const std::string& source);
 
 // Runs a step whose own failure must neither replace the error being handled nor keep the
 // steps after it from running (closing a port, switching the outlet off after a failure).

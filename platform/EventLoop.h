@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/PlatformExport.h"
+
 #include <chrono>
 #include <cstdint>
 #include <deque>
@@ -22,7 +24,7 @@ using WatchId = uint64_t;
 // modal forms) runs processUntil() on it, which dispatches posted calls, due timers and ready
 // file descriptors until its predicate holds. Calls nest: a modal form inside a wait is a
 // processUntil() inside a callback of the outer one.
-class EventLoop {
+class ORVEL_PLATFORM_API EventLoop {
  public:
   virtual ~EventLoop() = default;
 
@@ -90,10 +92,10 @@ class EventLoop {
 };
 
 // The process-wide loop: the one installed by a LoopOverride, else a PollLoop made on first use.
-EventLoop& loop();
+ORVEL_PLATFORM_API EventLoop& loop();
 
 // Installs another loop (for example a VirtualLoop in a test) for its own lifetime.
-class LoopOverride {
+class ORVEL_PLATFORM_API LoopOverride {
  public:
   explicit LoopOverride(EventLoop& replacement);
   ~LoopOverride();

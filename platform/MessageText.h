@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/PlatformExport.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -10,7 +12,7 @@
 namespace platform {
 
 // A user-visible text is kept as "<id>::<English default>" and translated only when shown.
-struct MessageText {
+struct ORVEL_PLATFORM_API MessageText {
   std::optional<int> id;  // absent when the text carries no "<digits>::" prefix
   std::string text;       // the default text after "::" (or the whole text)
 
@@ -21,9 +23,9 @@ using Parameters = std::vector<Variant>;
 
 // Fills "%%1", "%%2", ... from a zero-based parameter array (element 0 replaces "%%1").
 // A placeholder without its parameter is left as it stands, so nothing of the text is lost.
-std::string fillPlaceholders(std::string text, const Parameters& params);
+ORVEL_PLATFORM_API std::string fillPlaceholders(std::string text, const Parameters& params);
 
 // Turns the two characters backslash-n of stored resource texts into a line break.
-std::string expandLineBreaks(std::string text);
+ORVEL_PLATFORM_API std::string expandLineBreaks(std::string text);
 
 }  // namespace platform

@@ -1,12 +1,14 @@
 #pragma once
 
+#include "platform/PlatformExport.h"
+
 #include "platform/EventLoop.h"
 
 namespace platform {
 
 // The real loop: blocks in ppoll(2) until the next timer, fd event or posted call, so a wait
 // costs no CPU.
-class PollLoop : public EventLoop {
+class ORVEL_PLATFORM_API PollLoop : public EventLoop {
  public:
   TimePoint now() const override { return Clock::now(); }
 

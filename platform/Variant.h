@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/PlatformExport.h"
+
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -21,7 +23,7 @@ enum class VariantType : int32_t {
 };
 
 // A loosely typed value: empty, Boolean, 32-bit integer, single, double, text or object.
-class Variant {
+class ORVEL_PLATFORM_API Variant {
  public:
   Variant() = default;
   Variant(bool v) : m_value(v) {}

@@ -6,11 +6,12 @@
 #include <vector>
 
 #include "platform/EventLoop.h"
+#include "platform/TextTools.h"
 
 // Small text helpers shared by the scenario reader, the fault script and the analyzer model.
 namespace sim::text_tools {
 
-std::string trim(std::string_view text);
+using platform::trim;
 std::string upper(std::string_view text);
 // Splits at every `separator`; parts are trimmed; empty parts are kept.
 std::vector<std::string> split(std::string_view text, char separator);

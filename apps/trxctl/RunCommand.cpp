@@ -16,22 +16,6 @@
 
 namespace trxctl {
 
-namespace {
-
-std::optional<int32_t> portNumber(const std::string& text) {
-  std::string digits = text;
-  if (digits.size() > 3 && (digits.rfind("COM", 0) == 0 || digits.rfind("com", 0) == 0)) {
-    digits = digits.substr(3);
-  }
-  if (digits.empty() || digits.find_first_not_of("0123456789") != std::string::npos ||
-      digits.size() > 5) {
-    return std::nullopt;
-  }
-  return std::stoi(digits);
-}
-
-}  // namespace
-
 RunCommand::RunCommand(const TrxctlRequest& request, bool terminalInput, std::ostream& out,
                        std::ostream& err)
     : m_request(request), m_terminalInput(terminalInput), m_out(out), m_err(err) {}
@@ -75,7 +59,7 @@ int RunCommand::inSession(Work work) {
 }
 
 bool RunCommand::connect() {
-  auto number = portNumber(m_request.port);
+  auto number = vti::MPortTable::PortNumber(m_request.port);
   m_working = true;
   try {
     if (number) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/PlatformExport.h"
+
 #include <functional>
 #include <memory>
 #include <string>
@@ -13,7 +15,7 @@ using Factory = std::function<std::shared_ptr<Object>()>;
 
 // What a component library's entry point hands its classes to. It is called through its
 // virtual table only, so a library needs no symbol of the program that loads it.
-class ClassRegistrar {
+class ORVEL_PLATFORM_API ClassRegistrar {
  public:
   virtual ~ClassRegistrar() = default;
   virtual void registerClass(const std::string& progId, Factory factory) = 0;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/PlatformExport.h"
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -15,7 +17,7 @@ constexpr int32_t errEntryPointMissing = 453;  // the library exports no entry p
 // A component library loaded by path. Its classes are registered with factories that keep the
 // library loaded, and every object they make keeps it loaded too, so the code of an object
 // can never be unmapped under it: the library is closed when the last of them is gone.
-class ComponentLibrary {
+class ORVEL_PLATFORM_API ComponentLibrary {
  public:
   // Loads the library and registers its classes. A missing file throws ComError 53, a file
   // that cannot be loaded 48, a library without the entry point 453; nothing is registered

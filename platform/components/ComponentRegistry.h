@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/PlatformExport.h"
+
 #include <map>
 #include <memory>
 #include <string>
@@ -11,7 +13,7 @@ namespace platform::components {
 
 // ProgIDs and the factories that make their objects. ProgIDs compare without regard to case,
 // as they do wherever a ProgID is written by hand (catalogue files, settings).
-class ComponentRegistry : public ClassRegistrar {
+class ORVEL_PLATFORM_API ComponentRegistry : public ClassRegistrar {
  public:
   // A ProgID registered again takes the new factory (a library loaded again, a test double).
   void registerClass(const std::string& progId, Factory factory) override;
@@ -34,6 +36,6 @@ class ComponentRegistry : public ClassRegistrar {
 };
 
 // The process-wide registry.
-ComponentRegistry& components();
+ORVEL_PLATFORM_API ComponentRegistry& components();
 
 }  // namespace platform::components

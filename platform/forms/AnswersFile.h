@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/PlatformExport.h"
+
 #include <istream>
 #include <string>
 #include <vector>
@@ -19,7 +21,7 @@ namespace platform::forms {
 // "*" as the form answers every form that has no rule of its own. A form's rule without
 // "when" is its default. Blank lines and lines starting with "#" are ignored; inside quotes,
 // \" stands for a quote and \\ for a backslash.
-class AnswersFile {
+class ORVEL_PLATFORM_API AnswersFile {
  public:
   // Reads the rules; a line that does not follow the format throws ComError naming the source
   // and the line.

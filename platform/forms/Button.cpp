@@ -4,6 +4,8 @@
 
 namespace platform::forms {
 
+const char* Button::kind() const { return "Button"; }
+
 // One default and one cancel button per form: Enter and Esc must never be ambiguous.
 void Button::takeRole(bool Button::*role, bool value) {
   if (value && form()) {

@@ -1,15 +1,18 @@
 #pragma once
 
+#include "platform/PlatformExport.h"
+
 #include "platform/forms/Control.h"
 
 namespace platform::forms {
 
 // A command button. Its caption may carry an "&" accelerator; Enter clicks the default button
 // and Esc the cancel button of the form.
-class Button : public Control {
+class ORVEL_PLATFORM_API Button : public Control {
  public:
   using Control::Control;
-  const char* kind() const override { return "Button"; }
+  // Defined in the library, so that the class has one virtual table, in the platform.
+  const char* kind() const override;
   bool canFocus() const override { return true; }
 
   bool Default_get() const { return m_default; }

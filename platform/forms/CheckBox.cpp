@@ -5,6 +5,8 @@
 
 namespace platform::forms {
 
+const char* CheckBox::kind() const { return "CheckBox"; }
+
 void CheckBox::Value_let(int32_t value) {
   if (value < vbUnchecked || value > vbGrayed) {
     throw ComError(errInvalidPropertyValue, name(),

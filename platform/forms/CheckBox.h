@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/PlatformExport.h"
+
 #include <cstdint>
 
 #include "platform/forms/Control.h"
@@ -9,10 +11,11 @@ namespace platform::forms {
 enum CheckValue : int32_t { vbUnchecked = 0, vbChecked = 1, vbGrayed = 2 };
 
 // A check box: clicking toggles it between unchecked and checked, then fires Click.
-class CheckBox : public Control {
+class ORVEL_PLATFORM_API CheckBox : public Control {
  public:
   using Control::Control;
-  const char* kind() const override { return "CheckBox"; }
+  // Defined in the library, so that the class has one virtual table, in the platform.
+  const char* kind() const override;
   bool canFocus() const override { return true; }
 
   int32_t Value_get() const { return m_value; }

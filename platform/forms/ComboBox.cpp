@@ -6,6 +6,8 @@
 
 namespace platform::forms {
 
+const char* ComboBox::kind() const { return "ComboBox"; }
+
 void ComboBox::addItem(std::string item) {
   m_items.push_back(std::move(item));
   changed();

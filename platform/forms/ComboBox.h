@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/PlatformExport.h"
+
 #include <string>
 #include <vector>
 
@@ -8,10 +10,11 @@
 namespace platform::forms {
 
 // A drop-down list: the operator picks one of its items. Picking fires Click and Change.
-class ComboBox : public Control {
+class ORVEL_PLATFORM_API ComboBox : public Control {
  public:
   using Control::Control;
-  const char* kind() const override { return "ComboBox"; }
+  // Defined in the library, so that the class has one virtual table, in the platform.
+  const char* kind() const override;
   bool canFocus() const override { return true; }
 
   void addItem(std::string item);

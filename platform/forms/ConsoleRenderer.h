@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/PlatformExport.h"
+
 #include <string>
 #include <vector>
 
@@ -14,7 +16,7 @@ class Form;
 // form's layout (or in the order they were added, buttons last), and a line naming the keys.
 // Buttons show their accelerator in brackets ("[C]ontinue", "Stop [T]est"); the focused
 // control is marked with ">". No line is wider than `width` columns.
-class ConsoleRenderer {
+class ORVEL_PLATFORM_API ConsoleRenderer {
  public:
   explicit ConsoleRenderer(int width) : m_width(width < 20 ? 20 : width) {}
 

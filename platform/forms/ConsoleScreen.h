@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/PlatformExport.h"
+
 #include <memory>
 #include <ostream>
 #include <string>
@@ -18,7 +20,7 @@ namespace platform::forms {
 // Esc for the cancel button, Tab and Shift-Tab between fields, Space to press the focused
 // control, arrows to step lists, combos and up-downs. Input is read through the event loop,
 // so timers run while the form waits.
-class ConsoleScreen : public Screen {
+class ORVEL_PLATFORM_API ConsoleScreen : public Screen {
  public:
   struct Options {
     bool ansi = true;             // cursor movement allowed: redraw in place

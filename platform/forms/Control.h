@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/PlatformExport.h"
+
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -26,7 +28,7 @@ constexpr int kKeyEscape = 27;
 // own. Setting a property tells the form, which tells the screen showing it to redraw.
 // Operator actions (click, typeKey, chooseItem) are what a screen calls on behalf of the
 // operator: they are refused on a control that is hidden or disabled, as on a real screen.
-class Control {
+class ORVEL_PLATFORM_API Control {
  public:
   explicit Control(std::string name);
   virtual ~Control() = default;

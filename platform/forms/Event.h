@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/PlatformExport.h"
+
 #include <functional>
 #include <vector>
 
@@ -8,7 +10,7 @@ namespace platform::forms {
 // A control's or form's event: any number of handlers, called in the order they were connected.
 // Handlers are copied before the call so that a handler may connect further handlers safely.
 template <typename... Args>
-class Event {
+class ORVEL_PLATFORM_API Event {
  public:
   using Handler = std::function<void(Args...)>;
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/PlatformExport.h"
+
 #include <memory>
 #include <optional>
 #include <string>
@@ -22,7 +24,7 @@ enum class FormShow { Modeless, Modal };
 // A form: named controls, a caption and a layout, shown on the current screen. Showing it
 // modally waits on the event loop until it is hidden, so timers, serial data and other forms
 // keep running meanwhile; a modal form shown from inside another one nests.
-class Form : public Object {
+class ORVEL_PLATFORM_API Form : public Object {
  public:
   explicit Form(std::string name);
   ~Form() override;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/PlatformExport.h"
+
 #include <cstdint>
 #include <string>
 
@@ -21,6 +23,7 @@ constexpr int32_t errAnswerFailed = static_cast<int32_t>(0x80040F03);  // script
 constexpr int32_t errAnswersFile = static_cast<int32_t>(0x80040F04);   // answers file unreadable
 
 // The error of a number property set outside minimum..maximum, naming the control.
-ComError valueOutOfRange(const std::string& control, int32_t value, int32_t min, int32_t max);
+ORVEL_PLATFORM_API ComError valueOutOfRange(const std::string& control, int32_t value, int32_t min,
+                                            int32_t max);
 
 }  // namespace platform::forms

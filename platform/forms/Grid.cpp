@@ -5,6 +5,8 @@
 
 namespace platform::forms {
 
+const char* Grid::kind() const { return "Grid"; }
+
 Grid::Grid(std::string name) : Control(std::move(name)) { resize(2, 2); }
 
 void Grid::resize(int32_t rows, int32_t cols) {

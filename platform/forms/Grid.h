@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/PlatformExport.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -9,10 +11,11 @@
 namespace platform::forms {
 
 // A grid of text cells; the first FixedRows rows are headings.
-class Grid : public Control {
+class ORVEL_PLATFORM_API Grid : public Control {
  public:
   explicit Grid(std::string name);
-  const char* kind() const override { return "Grid"; }
+  // Defined in the library, so that the class has one virtual table, in the platform.
+  const char* kind() const override;
   bool canFocus() const override { return true; }
 
   int32_t Rows_get() const { return m_rows; }

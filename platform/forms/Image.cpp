@@ -2,6 +2,8 @@
 
 namespace platform::forms {
 
+const char* Image::kind() const { return "Image"; }
+
 void Image::Picture_let(std::string picture) {
   m_picture = std::move(picture);
   changed();

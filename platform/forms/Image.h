@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/PlatformExport.h"
+
 #include <string>
 
 #include "platform/forms/Control.h"
@@ -7,10 +9,11 @@
 namespace platform::forms {
 
 // A picture, named after its picture resource ("information", "error", a bitmap's name).
-class Image : public Control {
+class ORVEL_PLATFORM_API Image : public Control {
  public:
   using Control::Control;
-  const char* kind() const override { return "Image"; }
+  // Defined in the library, so that the class has one virtual table, in the platform.
+  const char* kind() const override;
 
   const std::string& Picture_get() const { return m_picture; }
   void Picture_let(std::string picture);

@@ -1,14 +1,17 @@
 #pragma once
 
+#include "platform/PlatformExport.h"
+
 #include "platform/forms/Control.h"
 
 namespace platform::forms {
 
 // A text on the form. It can be clicked (a label beside a check box toggles it).
-class Label : public Control {
+class ORVEL_PLATFORM_API Label : public Control {
  public:
   using Control::Control;
-  const char* kind() const override { return "Label"; }
+  // Defined in the library, so that the class has one virtual table, in the platform.
+  const char* kind() const override;
 };
 
 }  // namespace platform::forms

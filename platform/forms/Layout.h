@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/PlatformExport.h"
+
 #include <string>
 #include <vector>
 
@@ -9,7 +11,7 @@ namespace platform::forms {
 // side, a group frames them under a title, and tabs show the page of the tab strip's selected
 // tab. Screens render from it; a form without one shows its controls in the order they were
 // added.
-class Layout {
+class ORVEL_PLATFORM_API Layout {
  public:
   enum class Kind { Control, Row, Column, Group, Tabs };
 

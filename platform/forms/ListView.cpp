@@ -6,6 +6,8 @@
 
 namespace platform::forms {
 
+const char* ListView::kind() const { return "ListView"; }
+
 namespace {
 std::string joinCells(const std::string& first, const std::vector<std::string>& rest) {
   std::string row = first;

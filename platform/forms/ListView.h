@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/PlatformExport.h"
+
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -10,13 +12,13 @@
 
 namespace platform::forms {
 
-struct ListColumn {
+struct ORVEL_PLATFORM_API ListColumn {
   std::string key;
   std::string title;
   int32_t width = 10;  // in characters
 };
 
-struct ListItem {
+struct ORVEL_PLATFORM_API ListItem {
   std::string key;
   std::string text;
   std::vector<std::string> subItems;  // the cells of the columns after the first
@@ -28,10 +30,11 @@ struct ListItem {
 
 // A report-style list: titled columns and rows of items. Items edited directly through
 // item() need Form::refresh() to be redrawn.
-class ListView : public Control {
+class ORVEL_PLATFORM_API ListView : public Control {
  public:
   using Control::Control;
-  const char* kind() const override { return "ListView"; }
+  // Defined in the library, so that the class has one virtual table, in the platform.
+  const char* kind() const override;
   bool canFocus() const override { return true; }
 
   void addColumn(std::string key, std::string title, int32_t width);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/PlatformExport.h"
+
 #include <cstdint>
 #include <string>
 
@@ -17,7 +19,7 @@ enum MsgBoxResult : int32_t { vbOK = 1, vbCancel = 2, vbYes = 6, vbNo = 7 };
 // lblMessage and the buttons cmdOK, cmdCancel, cmdYes, cmdNo as its buttons ask for. The first
 // button is the default; Esc answers Cancel, or No when there is no Cancel. Texts arrive
 // translated: the box shows them as they are.
-class MessageBox : public Form {
+class ORVEL_PLATFORM_API MessageBox : public Form {
  public:
   MessageBox(const std::string& text, const std::string& caption, MessageButtons buttons,
              MessageIcon icon);
@@ -35,8 +37,8 @@ class MessageBox : public Form {
 };
 
 // Shows a message box and returns its answer.
-int32_t msgBox(const std::string& text, const std::string& caption,
-               MessageButtons buttons = MessageButtons::OK, MessageIcon icon = MessageIcon::None,
-               Form* owner = nullptr);
+ORVEL_PLATFORM_API int32_t msgBox(const std::string& text, const std::string& caption,
+                                  MessageButtons buttons = MessageButtons::OK,
+                                  MessageIcon icon = MessageIcon::None, Form* owner = nullptr);
 
 }  // namespace platform::forms

@@ -4,6 +4,8 @@
 
 namespace platform::forms {
 
+const char* OptionButton::kind() const { return "OptionButton"; }
+
 void OptionButton::Value_let(bool value) {
   if (value == m_value) return;
   m_value = value;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/PlatformExport.h"
+
 #include <string>
 
 #include "platform/forms/Control.h"
@@ -7,10 +9,11 @@
 namespace platform::forms {
 
 // An option button; selecting one clears the others of the same group on its form.
-class OptionButton : public Control {
+class ORVEL_PLATFORM_API OptionButton : public Control {
  public:
   using Control::Control;
-  const char* kind() const override { return "OptionButton"; }
+  // Defined in the library, so that the class has one virtual table, in the platform.
+  const char* kind() const override;
   bool canFocus() const override { return true; }
 
   bool Value_get() const { return m_value; }

@@ -7,6 +7,8 @@
 
 namespace platform::forms {
 
+const char* ProgressBar::kind() const { return "ProgressBar"; }
+
 void ProgressBar::setRange(int32_t min, int32_t max) {
   if (min >= max) {
     throw ComError(errInvalidPropertyValue, name(),

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/PlatformExport.h"
+
 #include <cstdint>
 
 #include "platform/forms/Control.h"
@@ -7,10 +9,11 @@
 namespace platform::forms {
 
 // Shows how far something has come between a minimum and a maximum.
-class ProgressBar : public Control {
+class ORVEL_PLATFORM_API ProgressBar : public Control {
  public:
   using Control::Control;
-  const char* kind() const override { return "ProgressBar"; }
+  // Defined in the library, so that the class has one virtual table, in the platform.
+  const char* kind() const override;
 
   int32_t Min_get() const { return m_min; }
   int32_t Max_get() const { return m_max; }

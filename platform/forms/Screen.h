@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/PlatformExport.h"
+
 namespace platform::forms {
 
 class Form;
@@ -7,7 +9,7 @@ class Form;
 // Where forms appear and where the operator's actions come from. A form tells the screen it
 // was shown on when it is shown, changed and hidden; the screen acts on the form through the
 // controls' operator actions.
-class Screen {
+class ORVEL_PLATFORM_API Screen {
  public:
   virtual ~Screen() = default;
   // May throw (no terminal, no answer): the form's show then fails with that error.
@@ -18,10 +20,10 @@ class Screen {
 
 // The process-wide screen: the one installed by a ScreenOverride, else a console screen on
 // the process's standard input and output made on first use.
-Screen& screen();
+ORVEL_PLATFORM_API Screen& screen();
 
 // Installs another screen (a scripted one in a test or an unattended run) for its lifetime.
-class ScreenOverride {
+class ORVEL_PLATFORM_API ScreenOverride {
  public:
   explicit ScreenOverride(Screen& replacement);
   ~ScreenOverride();

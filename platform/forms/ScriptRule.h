@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/PlatformExport.h"
+
 #include <string>
 #include <vector>
 
@@ -10,7 +12,7 @@ namespace platform::forms {
 enum class ScriptAction { Click, Type, Choose, Wait };
 
 // One thing a scripted operator does, `after` the form showed or the previous step was done.
-struct ScriptStep {
+struct ORVEL_PLATFORM_API ScriptStep {
   Milliseconds after{0};
   ScriptAction action = ScriptAction::Wait;
   std::string control;
@@ -23,7 +25,7 @@ struct ScriptStep {
 // How a scripted operator answers a form: when the form named `form` shows ("*" for any form)
 // and, if `whenControl` is set, that control shows a text containing `contains`, do the steps.
 // No steps means: leave the form alone, for instance to let its countdown run out.
-struct ScriptRule {
+struct ORVEL_PLATFORM_API ScriptRule {
   std::string form;
   std::string whenControl;
   std::string contains;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/PlatformExport.h"
+
 #include <string>
 #include <vector>
 
@@ -10,7 +12,7 @@
 namespace platform::forms {
 
 // One form as the scripted operator saw it.
-struct JournalEntry {
+struct ORVEL_PLATFORM_API JournalEntry {
   std::string form;
   std::string caption;
   std::string owner;  // the owner form's name, empty for none
@@ -29,7 +31,7 @@ struct JournalEntry {
 // condition, its rule without one (its default), then the same for "*". A form that no rule
 // answers makes its show fail, so an unattended run never waits for an operator who is not
 // there. Make it after installing the event loop it runs on: journal times count from then.
-class ScriptedScreen : public Screen {
+class ORVEL_PLATFORM_API ScriptedScreen : public Screen {
  public:
   ScriptedScreen();
   ~ScriptedScreen() override;

@@ -6,6 +6,8 @@
 
 namespace platform::forms {
 
+const char* TabStrip::kind() const { return "TabStrip"; }
+
 void TabStrip::addTab(std::string key, std::string caption) {
   m_tabs.push_back({std::move(key), std::move(caption)});
   if (m_selected < 0) m_selected = 0;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/PlatformExport.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -8,16 +10,17 @@
 
 namespace platform::forms {
 
-struct Tab {
+struct ORVEL_PLATFORM_API Tab {
   std::string key;
   std::string caption;
 };
 
 // Tabs of which one is selected; selecting another fires Click.
-class TabStrip : public Control {
+class ORVEL_PLATFORM_API TabStrip : public Control {
  public:
   using Control::Control;
-  const char* kind() const override { return "TabStrip"; }
+  // Defined in the library, so that the class has one virtual table, in the platform.
+  const char* kind() const override;
   bool canFocus() const override { return true; }
 
   void addTab(std::string key, std::string caption);

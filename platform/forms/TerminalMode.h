@@ -1,11 +1,13 @@
 #pragma once
 
+#include "platform/PlatformExport.h"
+
 namespace platform::forms {
 
 // Puts a terminal into key-at-a-time mode without echo for its lifetime and restores the
 // settings it found afterwards, also when the process ends by Ctrl-C, a hang-up or a
 // termination signal (Ctrl-C keeps working: signals stay on). Only one can be active.
-class TerminalMode {
+class ORVEL_PLATFORM_API TerminalMode {
  public:
   explicit TerminalMode(int fd);
   ~TerminalMode();

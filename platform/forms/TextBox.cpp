@@ -2,6 +2,8 @@
 
 namespace platform::forms {
 
+const char* TextBox::kind() const { return "TextBox"; }
+
 void TextBox::Text_let(std::string text) {
   if (text == m_text) return;
   m_text = std::move(text);

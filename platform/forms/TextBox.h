@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/PlatformExport.h"
+
 #include <string>
 
 #include "platform/forms/Control.h"
@@ -8,10 +10,11 @@ namespace platform::forms {
 
 // A one-line text field. Every typed key passes the KeyPress handlers first, which may refuse
 // it; an accepted key changes the text and fires Change.
-class TextBox : public Control {
+class ORVEL_PLATFORM_API TextBox : public Control {
  public:
   using Control::Control;
-  const char* kind() const override { return "TextBox"; }
+  // Defined in the library, so that the class has one virtual table, in the platform.
+  const char* kind() const override;
   bool canFocus() const override { return true; }
 
   const std::string& Text_get() const { return m_text; }

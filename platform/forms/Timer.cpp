@@ -2,6 +2,8 @@
 
 namespace platform::forms {
 
+const char* Timer::kind() const { return "Timer"; }
+
 Timer::Timer(std::string name) : Control(std::move(name)) { Visible_let(false); }
 
 Timer::~Timer() { stop(); }

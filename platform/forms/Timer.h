@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/PlatformExport.h"
+
 #include <cstdint>
 #include <functional>
 
@@ -10,11 +12,12 @@ namespace platform::forms {
 
 // An invisible control that fires Timer every Interval milliseconds on the event loop while it
 // is enabled and its interval is above 0. Unloading the form stops it.
-class Timer : public Control {
+class ORVEL_PLATFORM_API Timer : public Control {
  public:
   explicit Timer(std::string name);
   ~Timer() override;
-  const char* kind() const override { return "Timer"; }
+  // Defined in the library, so that the class has one virtual table, in the platform.
+  const char* kind() const override;
 
   int32_t Interval_get() const { return m_interval; }
   void Interval_let(int32_t milliseconds);

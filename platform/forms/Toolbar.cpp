@@ -6,6 +6,8 @@
 
 namespace platform::forms {
 
+const char* Toolbar::kind() const { return "Toolbar"; }
+
 ToolbarButton& Toolbar::addButton(std::string key, std::string caption) {
   ToolbarButton& button = m_buttons.emplace_back();
   button.key = std::move(key);

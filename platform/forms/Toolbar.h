@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/PlatformExport.h"
+
 #include <deque>
 #include <functional>
 #include <string>
@@ -8,7 +10,7 @@
 
 namespace platform::forms {
 
-struct ToolbarButton {
+struct ORVEL_PLATFORM_API ToolbarButton {
   std::string key;
   std::string caption;
   std::string toolTip;
@@ -17,10 +19,11 @@ struct ToolbarButton {
 };
 
 // A row of buttons identified by their keys; a click on an enabled one fires ButtonClick.
-class Toolbar : public Control {
+class ORVEL_PLATFORM_API Toolbar : public Control {
  public:
   using Control::Control;
-  const char* kind() const override { return "Toolbar"; }
+  // Defined in the library, so that the class has one virtual table, in the platform.
+  const char* kind() const override;
 
   ToolbarButton& addButton(std::string key, std::string caption);
   const std::deque<ToolbarButton>& buttons() const { return m_buttons; }

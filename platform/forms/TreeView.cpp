@@ -6,6 +6,8 @@
 
 namespace platform::forms {
 
+const char* TreeView::kind() const { return "TreeView"; }
+
 namespace {
 template <typename Match>
 TreeNode* search(std::deque<TreeNode>& nodes, const Match& match) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/PlatformExport.h"
+
 #include <deque>
 #include <functional>
 #include <string>
@@ -9,7 +11,7 @@
 
 namespace platform::forms {
 
-struct TreeNode {
+struct ORVEL_PLATFORM_API TreeNode {
   std::string key;
   std::string text;
   std::string tag;
@@ -18,10 +20,11 @@ struct TreeNode {
 };
 
 // A tree of nodes with unique keys.
-class TreeView : public Control {
+class ORVEL_PLATFORM_API TreeView : public Control {
  public:
   using Control::Control;
-  const char* kind() const override { return "TreeView"; }
+  // Defined in the library, so that the class has one virtual table, in the platform.
+  const char* kind() const override;
   bool canFocus() const override { return true; }
 
   // Adds a node under the node `parentKey` (empty: at the root). A missing parent or a key

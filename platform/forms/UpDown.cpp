@@ -10,6 +10,8 @@
 
 namespace platform::forms {
 
+const char* UpDown::kind() const { return "UpDown"; }
+
 void UpDown::Min_let(int32_t value) {
   m_min = value;
   if (m_max < m_min) m_max = m_min;

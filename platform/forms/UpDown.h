@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/PlatformExport.h"
+
 #include <cstdint>
 #include <string>
 
@@ -9,10 +11,11 @@ namespace platform::forms {
 
 // Up and down arrows that step a number between a minimum and a maximum and show it in a buddy
 // text box. Each step fires Change.
-class UpDown : public Control {
+class ORVEL_PLATFORM_API UpDown : public Control {
  public:
   using Control::Control;
-  const char* kind() const override { return "UpDown"; }
+  // Defined in the library, so that the class has one virtual table, in the platform.
+  const char* kind() const override;
   bool canFocus() const override { return true; }
 
   int32_t Min_get() const { return m_min; }

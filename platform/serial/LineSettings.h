@@ -1,11 +1,13 @@
 #pragma once
 
+#include "platform/PlatformExport.h"
+
 #include <string>
 
 namespace platform::serial {
 
 // Line settings written as "baud,parity,data bits,stop bits" ("115200,N,8,1").
-struct LineSettings {
+struct ORVEL_PLATFORM_API LineSettings {
   int baud = 115200;
   char parity = 'N';  // N, E, O, M or S
   int dataBits = 8;   // 5 to 8

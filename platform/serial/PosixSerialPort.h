@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/PlatformExport.h"
+
 #include <functional>
 #include <string>
 
@@ -20,7 +22,7 @@ namespace platform::serial {
 //
 // The device is opened exclusively (TIOCEXCL and an flock), so a second user of the same port
 // sees "Port unavailable" instead of stealing half of the replies.
-class PosixSerialPort : public SerialPort {
+class ORVEL_PLATFORM_API PosixSerialPort : public SerialPort {
  public:
   static constexpr size_t kInputLimit = 64 * 1024;
 

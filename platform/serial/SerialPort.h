@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/PlatformExport.h"
+
 #include <cstddef>
 #include <functional>
 #include <string>
@@ -14,9 +16,9 @@ inline constexpr const char* kStatusNotFound = "Port not found";
 
 // A serial line as the driver's channel uses it: select a device, apply line settings, open,
 // write text, read what has arrived, and learn through the event loop when bytes arrive.
-class SerialPort {
+class ORVEL_PLATFORM_API SerialPort {
  public:
-  virtual ~SerialPort() = default;
+  virtual ~SerialPort();  // defined in the library: one virtual table per process
 
   // The device to open: a path such as /dev/ttyUSB0 or a pseudo-terminal.
   virtual void setDevice(std::string device) = 0;

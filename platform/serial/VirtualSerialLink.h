@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/PlatformExport.h"
+
 #include <memory>
 #include <string>
 
@@ -11,7 +13,7 @@ namespace platform::serial {
 // An in-process serial cable. Bytes written at one end arrive at the other after the time the
 // line needs to carry them (10 bits a byte at the configured baud rate) plus a fixed latency,
 // scheduled on the event loop, so on a VirtualLoop an exchange is exact and instant.
-class VirtualSerialLink {
+class ORVEL_PLATFORM_API VirtualSerialLink {
  public:
   struct Timing {
     int baud = 115200;
