@@ -186,40 +186,7 @@ void CChannel::waitForOutput(int32_t timeout) {
 
 std::string CChannel::Receive(std::string& sAck, int32_t& lTmOut, bool fParse, bool fCheck) {
   std::string reply;
-  bool acknowledged = false;
-  if (!sAck.empty()) {
-    requireOpenForm();
-    auto& comm = m_form->Comm();
-    m_timeOut = false;
-    m_form->StartTimer(lTmOut);
-    ScopeExit stop([this] {
-      if (m_form) m_form->StopTimer();
-    });
-    while (!acknowledged && !m_timeOut && !waitInterrupted()) {
-      if (comm.inputCount() == 0) {
-        // A line that has hung up can bring no acknowledgement: the wait ends as if timed out,
-        // rather than leave the operator without news for the whole time-out.
-        if (comm.hungUp()) {
-          m_timeOut = true;
-          break;
-        }
-        platform::loop().processUntil([&] {
-          return m_timeOut || waitInterrupted() || !m_form || comm.inputCount() > 0 ||
-                 comm.hungUp();
-        });
-        if (!m_form) break;  // closed from an event while we waited
-        continue;
-      }
-      // The acknowledgement is tested after every read, so the reply is taken the moment its
-      // last characters arrive.
-      reply += comm.read();
-      acknowledged = reply.ends_with(sAck);
-      if (!acknowledged && reply.size() > kMaxReply) {
-        comm.discardInput();
-        m_timeOut = true;
-      }
-    }
-  }
+  const bool acknowledged = !sAck.empty() && collectReply(sAck, lTmOut, reply);
   if (fCheck || acknowledged) {
     m_transmitReceiveFlag = false;
     return acknowledged ? ParseResult(reply, fParse) : std::string();
@@ -230,6 +197,41 @@ std::string CChannel::Receive(std::string& sAck, int32_t& lTmOut, bool fParse, b
     raise(errVTI_NoReply, {m_portName});
   }
   return {};
+}
+
+bool CChannel::collectReply(const std::string& sAck, int32_t lTmOut, std::string& reply) {
+  requireOpenForm();
+  auto& comm = m_form->Comm();
+  m_timeOut = false;
+  m_form->StartTimer(lTmOut);
+  ScopeExit stop([this] {
+    if (m_form) m_form->StopTimer();
+  });
+  bool acknowledged = false;
+  while (!acknowledged && !m_timeOut && !waitInterrupted()) {
+    if (comm.inputCount() == 0) {
+      // A line that has hung up can bring no acknowledgement: the wait ends as if timed out,
+      // rather than leave the operator without news for the whole time-out.
+      if (comm.hungUp()) {
+        m_timeOut = true;
+        break;
+      }
+      platform::loop().processUntil([&] {
+        return m_timeOut || waitInterrupted() || !m_form || comm.inputCount() > 0 || comm.hungUp();
+      });
+      if (!m_form) break;  // closed from an event while we waited
+      continue;
+    }
+    // The acknowledgement is tested after every read, so the reply is taken the moment its
+    // last characters arrive.
+    reply += comm.read();
+    acknowledged = reply.ends_with(sAck);
+    if (!acknowledged && reply.size() > kMaxReply) {
+      comm.discardInput();
+      m_timeOut = true;
+    }
+  }
+  return acknowledged;
 }
 
 std::string CChannel::ReceiveOneFromMany(int32_t& lTime, const std::shared_ptr<platform::Object>&) {

@@ -85,6 +85,8 @@ class CChannel {
   bool waitInterrupted() const { return m_run.has(RunState::Condition::WaitInterrupted); }
   void requireIdle();
   void requireOpenForm() const;
+  // Collects the reply up to `sAck`, at most `lTmOut` ms; true when it was acknowledged.
+  bool collectReply(const std::string& sAck, int32_t lTmOut, std::string& reply);
   // Waits while the written command is still leaving the port, at most `timeout` ms.
   void waitForOutput(int32_t timeout);
   [[noreturn]] void raise(int32_t number, const platform::Parameters& params = {}) const;

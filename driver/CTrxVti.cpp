@@ -12,6 +12,7 @@
 #include "driver/PowerChangePrompts.h"
 #include "driver/RunState.h"
 #include "driver/SequenceInterpreter.h"
+#include "driver/SessionCloser.h"
 #include "host_api/HostServices.h"
 #include "platform/ComError.h"
 #include "platform/ErrorBoundary.h"
@@ -24,15 +25,11 @@ using namespace MProtocol;
 namespace {
 
 constexpr const char* kClassName = MProtocol::kSource;
-constexpr const char* kModel = "TRX440";
 constexpr int32_t kUnknownErrorMessage = 21900;
-constexpr const char* kGroundFaultText = "21914::Ground Fault Interrupt tripped";
 
 // Status bits of the analyzer.
 constexpr uint32_t kStatReadyForRemote = 0x4;   // STAT
-constexpr uint32_t kStat1NoTestMode = 0x1;      // STAT1
 constexpr uint32_t kStat2HighVoltage = 0x3040;  // STAT2
-constexpr uint32_t kStat3GroundFault = 0x4000;  // STAT3
 
 std::vector<std::string> splitFields(const std::string& text, char separator) {
   std::vector<std::string> fields;
@@ -60,7 +57,9 @@ CTrxVti::CTrxVti()
       m_prompts(std::make_unique<PowerChangePrompts>(*m_options, m_power, runState())),
       m_polarity(std::make_unique<PolaritySwitch>(*m_channel, *m_options, m_power, *m_prompts)),
       m_interpreter(
-          std::make_unique<SequenceInterpreter>(*m_channel, *m_options, *m_prompts, *m_polarity)) {}
+          std::make_unique<SequenceInterpreter>(*m_channel, *m_options, *m_prompts, *m_polarity)),
+      m_closer(
+          std::make_unique<SessionCloser>(*m_channel, *m_options, *m_prompts, *m_interpreter)) {}
 
 CTrxVti::~CTrxVti() {
   // A connection dropped without EndRemote still leaves the analyzer local with its outlet off.
@@ -195,21 +194,10 @@ void CTrxVti::enterRemote() {
 void CTrxVti::closeAfterFailedConnect() {
   if (m_channel->State_get() != evsClosed) {
     // Unanswered, LOCAL goes out as often as any command is tried.
-    sendFinalLocal(kAttempts);
+    m_closer->SendFinalLocal(kAttempts);
     platform::IgnoreErrors([&] { m_channel->ClosePort(); });
   }
   m_state = evsClosed;
-}
-
-void CTrxVti::sendFinalLocal(int32_t attempts) {
-  // Sent without waiting for an answer, and also after the channel stopped sending because of
-  // an error: whatever went wrong, an analyzer that still listens goes back to local operation
-  // with its outlet off. The channel's error flag stays as it was for the caller.
-  const bool stopped = m_channel->TestAbortFlag_get();
-  m_channel->TestAbortFlag_let(false);
-  platform::IgnoreErrors([&] { m_channel->Wait(50); });
-  platform::IgnoreErrors([&] { m_channel->TransmitCmd("LOCAL", {}, false, attempts); });
-  m_channel->TestAbortFlag_let(stopped || m_channel->TestAbortFlag_get());
 }
 
 void CTrxVti::ReadIdentity() {
@@ -240,72 +228,11 @@ void CTrxVti::EndRemote(platform::forms::Form* objfrmTestGuide) {
     m_closing = false;
     return;
   }
-  if (m_state != evsClosed) endSession(objfrmTestGuide);
+  if (m_state != evsClosed) m_closer->EndSession(objfrmTestGuide);
   platform::IgnoreErrors([&] { m_channel->ClosePort(); });
   m_state = evsClosed;
   m_power.Power_let(epcOff);
   m_closing = false;
-}
-
-std::string CTrxVti::sendOnce(const std::string& command) {
-  return m_channel->Transmit(command, kCrLf, false, false);
-}
-
-void CTrxVti::endSession(platform::forms::Form* owner) {
-  using StopPoint = PowerChangePrompts::StopPoint;
-  const bool promptBefore = m_options->PowerOFFScreen_get() == eepo_before;
-  platform::IgnoreErrors(
-      [&] { m_prompts->HandleStopDirective("#STOP=BPC", epcOff, owner, StopPoint::Ordinary); });
-  if (m_channel->TransmitReceiveFlag_get()) {
-    // The last command went unanswered: ask nothing more, but still tell the analyzer to go
-    // local, in case the line came back.
-    m_channel->TransmitReceiveFlag_let(false);
-    sendFinalLocal(1);
-    return;
-  }
-  leaveTestMode(owner);
-  if (promptBefore) {
-    platform::IgnoreErrors(
-        [&] { m_prompts->HandleStopDirective("#STOP=BPC", epcOff, owner, StopPoint::Closing); });
-  }
-  bool local = false;
-  platform::IgnoreErrors([&] {
-    m_channel->Wait(50);
-    local = sendOnce("LOCAL") == kAck;
-  });
-  // A LOCAL lost on the line would leave the analyzer under remote control with its outlet as
-  // the test left it; it is sent once more, without waiting this time.
-  if (!local) sendFinalLocal(1);
-}
-
-// Ends a waveform still running, the analyzer's test mode and a tripped ground fault.
-void CTrxVti::leaveTestMode(platform::forms::Form* owner) {
-  if (m_interpreter->ecgActive()) {
-    platform::IgnoreErrors([&] {
-      m_channel->Wait(50);
-      sendOnce(kEsc);
-    });
-    m_interpreter->setEcgActive(false);
-  }
-  platform::IgnoreErrors([&] {
-    m_channel->Wait(50);
-    if ((StatusWord(sendOnce("STAT1")) & kStat1NoTestMode) == 0) {
-      m_channel->Wait(50);
-      sendOnce("EXIT");
-    }
-  });
-  platform::IgnoreErrors([&] {
-    m_channel->Wait(50);
-    if (StatusWord(sendOnce("STAT3")) & kStat3GroundFault) {
-      platform::IgnoreErrors([&] {
-        platform::forms::msgBox(MError::TranslateText(kGroundFaultText), kModel,
-                                platform::forms::MessageButtons::OK,
-                                platform::forms::MessageIcon::None, owner);
-      });
-      m_channel->Wait(50);
-      sendOnce("GFIR");
-    }
-  });
 }
 
 // ---------------------------------------------------------------------------------------------

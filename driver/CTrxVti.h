@@ -25,6 +25,7 @@ class PolaritySwitch;
 class PowerChangePrompts;
 class RunState;
 class SequenceInterpreter;
+class SessionCloser;
 
 // The connection to one analyzer: opens remote control on a serial port, runs safety tests one
 // at a time by interpreting their micro sequences, zeroes the test lead and closes the
@@ -38,8 +39,8 @@ class SequenceInterpreter;
 //
 // This header, with the other C* classes, TrxTypes.h and the M* modules an application calls,
 // is the library's public surface. The parts a connection is built of internally (RunState,
-// SequenceInterpreter, PolaritySwitch, PowerChangePrompts, MProtocol) are not: their headers
-// say so, and they may change without notice to applications.
+// SequenceInterpreter, PolaritySwitch, PowerChangePrompts, SessionCloser, MProtocol) are not: their
+// headers say so, and they may change without notice to applications.
 class CTrxVti : public platform::Object {
  public:
   CTrxVti();
@@ -103,13 +104,6 @@ class CTrxVti : public platform::Object {
                                        const std::string& description) const;
   [[noreturn]] void handleCurrentError() const;
 
-  // The closing steps that talk to the analyzer; each ignores its own failure.
-  void endSession(platform::forms::Form* owner);
-  void leaveTestMode(platform::forms::Form* owner);
-  void sendFinalLocal(int32_t attempts);
-  // Sends a command once and returns its reply unchecked.
-  std::string sendOnce(const std::string& command);
-
   RunState& runState() const;
 
   std::unique_ptr<CChannel> m_channel;
@@ -122,6 +116,7 @@ class CTrxVti : public platform::Object {
   std::unique_ptr<PowerChangePrompts> m_prompts;
   std::unique_ptr<PolaritySwitch> m_polarity;
   std::unique_ptr<SequenceInterpreter> m_interpreter;
+  std::unique_ptr<SessionCloser> m_closer;
   bool m_closing = false;
   // EndRemote was called from an event while an operation ran; that operation closes.
   bool m_closeRequested = false;

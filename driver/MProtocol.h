@@ -15,6 +15,8 @@ namespace vti {
 namespace MProtocol {
 
 inline constexpr const char* kSource = "CTrxVti";
+// The model the connection talks to, as the host and the operator's messages name it.
+inline constexpr const char* kModel = "TRX440";
 inline const std::string kCrLf = "\r\n";
 inline const std::string kAck = "*\r\n";
 inline const std::string kEsc = "\x1b";
