@@ -20,15 +20,10 @@ constexpr int32_t kSettleTime = 100;
 constexpr int32_t kShortTimeOut = 1000;
 constexpr int32_t kLongTimeOut = 10000;
 
-bool endsWith(const std::string& text, const std::string& suffix) {
-  return text.size() >= suffix.size() &&
-         text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
-}
-
 // Commands the instrument answers at once, or that may go unanswered when it has already left
 // remote mode, are given a short time-out so that closing a connection never hangs for long.
 int32_t timeOutFor(std::string command) {
-  if (endsWith(command, kCrLf)) command.resize(command.size() - 2);
+  if (command.ends_with(kCrLf)) command.resize(command.size() - 2);
   bool quick = command == "\x1b" || command == "LOCAL" || command == "EXIT" || command == "STAT1";
   return quick ? kShortTimeOut : kLongTimeOut;
 }
@@ -123,7 +118,7 @@ void CChannel::openWith(MakePort makePort, int32_t lPort, platform::Variant port
     m_port = static_cast<int16_t>(lPort);
     m_portName = std::move(portName);
     m_state = evsIdle;
-    m_abort = false;
+    m_run.beginChannelStep();
     m_timeOut = false;
   } catch (const std::exception&) {
     // Whatever went wrong, the caller learns that the port could not be opened.
@@ -155,7 +150,7 @@ std::string CChannel::Transmit(const std::string& sTxData, const std::string& sA
                                bool fCheck) {
   requireIdle();
   m_state = evsBusy;
-  m_abort = false;
+  m_run.beginChannelStep();
   m_timeOut = false;
   // Idle again however this ends, unless an event closed the channel meanwhile.
   ScopeExit idle([this] {
@@ -165,7 +160,7 @@ std::string CChannel::Transmit(const std::string& sTxData, const std::string& sA
   if (!sTxData.empty()) {
     auto& comm = m_form->Comm();
     comm.discardInput();
-    comm.write(endsWith(sTxData, kCrLf) ? sTxData : sTxData + kCrLf);
+    comm.write(sTxData.ends_with(kCrLf) ? sTxData : sTxData + kCrLf);
     waitForOutput(timeOut);
   }
   std::string ack = sAck;
@@ -186,54 +181,57 @@ void CChannel::waitForOutput(int32_t timeout) {
     ev.stopTimer(limit);
   });
   ev.processUntil(
-      [&] { return !m_form || m_form->Comm().outputCount() == 0 || m_abort || expired; });
+      [&] { return !m_form || m_form->Comm().outputCount() == 0 || waitInterrupted() || expired; });
 }
 
 std::string CChannel::Receive(std::string& sAck, int32_t& lTmOut, bool fParse, bool fCheck) {
   std::string reply;
-  bool acknowledged = false;
-  if (!sAck.empty()) {
-    requireOpenForm();
-    auto& comm = m_form->Comm();
-    m_timeOut = false;
-    m_form->StartTimer(lTmOut);
-    ScopeExit stop([this] {
-      if (m_form) m_form->StopTimer();
-    });
-    while (!acknowledged && !m_timeOut && !m_abort) {
-      if (comm.inputCount() == 0) {
-        // A line that has hung up can bring no acknowledgement: the wait ends as if timed out,
-        // rather than leave the operator without news for the whole time-out.
-        if (comm.hungUp()) {
-          m_timeOut = true;
-          break;
-        }
-        platform::loop().processUntil([&] {
-          return m_timeOut || m_abort || !m_form || comm.inputCount() > 0 || comm.hungUp();
-        });
-        if (!m_form) break;  // closed from an event while we waited
-        continue;
-      }
-      // The acknowledgement is tested after every read, so the reply is taken the moment its
-      // last characters arrive.
-      reply += comm.read();
-      acknowledged = endsWith(reply, sAck);
-      if (!acknowledged && reply.size() > kMaxReply) {
-        comm.discardInput();
-        m_timeOut = true;
-      }
-    }
-  }
+  const bool acknowledged = !sAck.empty() && collectReply(sAck, lTmOut, reply);
   if (fCheck || acknowledged) {
     m_transmitReceiveFlag = false;
     return acknowledged ? ParseResult(reply, fParse) : std::string();
   }
-  if (!m_abort && !sAck.empty()) {
+  if (!waitInterrupted() && !sAck.empty()) {
     m_transmitReceiveFlag = true;
-    m_testAbortFlag = true;
+    m_run.instrumentFailed(true);
     raise(errVTI_NoReply, {m_portName});
   }
   return {};
+}
+
+bool CChannel::collectReply(const std::string& sAck, int32_t lTmOut, std::string& reply) {
+  requireOpenForm();
+  auto& comm = m_form->Comm();
+  m_timeOut = false;
+  m_form->StartTimer(lTmOut);
+  ScopeExit stop([this] {
+    if (m_form) m_form->StopTimer();
+  });
+  bool acknowledged = false;
+  while (!acknowledged && !m_timeOut && !waitInterrupted()) {
+    if (comm.inputCount() == 0) {
+      // A line that has hung up can bring no acknowledgement: the wait ends as if timed out,
+      // rather than leave the operator without news for the whole time-out.
+      if (comm.hungUp()) {
+        m_timeOut = true;
+        break;
+      }
+      platform::loop().processUntil([&] {
+        return m_timeOut || waitInterrupted() || !m_form || comm.inputCount() > 0 || comm.hungUp();
+      });
+      if (!m_form) break;  // closed from an event while we waited
+      continue;
+    }
+    // The acknowledgement is tested after every read, so the reply is taken the moment its
+    // last characters arrive.
+    reply += comm.read();
+    acknowledged = reply.ends_with(sAck);
+    if (!acknowledged && reply.size() > kMaxReply) {
+      comm.discardInput();
+      m_timeOut = true;
+    }
+  }
+  return acknowledged;
 }
 
 std::string CChannel::ReceiveOneFromMany(int32_t& lTime, const std::shared_ptr<platform::Object>&) {
@@ -242,7 +240,7 @@ std::string CChannel::ReceiveOneFromMany(int32_t& lTime, const std::shared_ptr<p
   const auto start = ev.now();
   const auto duration = std::chrono::seconds(lTime);
   std::string line;
-  while (ev.now() - start <= duration && !m_abort) {
+  while (ev.now() - start <= duration && !waitInterrupted()) {
     std::string ack = kCrLf;
     int32_t timeOut = kLongTimeOut;
     line = Receive(ack, timeOut, false, false);
@@ -254,14 +252,14 @@ void CChannel::Wait(int32_t lTime) {
   if (m_state == evsBusy) raise(errVTI_Busy);
   if (m_state == evsClosed) raise(errVTI_NotOpen, {m_portName});
   m_state = evsBusy;
-  m_abort = false;
+  m_run.beginChannelStep();
   m_timeOut = false;
   ScopeExit idle([this] {
     if (m_form) m_form->StopTimer();
     if (m_state == evsBusy) m_state = evsIdle;
   });
   m_form->StartTimer(lTime);
-  platform::loop().processUntil([this] { return m_timeOut || m_abort || !m_form; });
+  platform::loop().processUntil([this] { return m_timeOut || waitInterrupted() || !m_form; });
 }
 
 std::string CChannel::ParseResult(const std::string& sReply, bool fParse) {
@@ -281,7 +279,7 @@ bool CChannel::ErrorCheck(const std::string& sLine, bool fParse) const {
 }
 
 void CChannel::ProcessErrorCode(const std::string& sLine) {
-  m_testAbortFlag = true;
+  m_run.instrumentFailed(true);
   if (!sLine.empty() && sLine.front() == '!') {
     if (auto code = replyCode(std::string_view(sLine).substr(1))) {
       if (auto text = MError::InstrumentErrorText(*code)) {
@@ -297,7 +295,7 @@ std::string CChannel::TransmitCmd(const std::string& sTxData, const std::string&
                                   int32_t lTransmitCount) {
   Wait(100);
   // The operator may have stopped during the pause; then nothing more goes to the instrument.
-  if (m_testAbortFlag || m_abort) return {};
+  if (m_run.channelHalted()) return {};
   // A count below one would send nothing and look like an empty answer; send once instead.
   const int32_t attempts = std::max(lTransmitCount, int32_t(1));
   for (int32_t attempt = 1;; ++attempt) {
@@ -305,11 +303,11 @@ std::string CChannel::TransmitCmd(const std::string& sTxData, const std::string&
     std::string reply = Transmit(sTxData, sAck, fParse, !last);
     if (!reply.empty() && reply.front() != '!') return reply;
     // The operator stopped: do not send again.
-    if (m_abort) return {};
+    if (waitInterrupted()) return {};
     if (last) {
       if (reply.empty()) return {};
       m_transmitReceiveFlag = true;
-      m_testAbortFlag = true;
+      m_run.instrumentFailed(true);
       raiseInvalidReply(reply, kSource);
     }
     if (int32_t pause = RetryPause(attempt)) Wait(pause);

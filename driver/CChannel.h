@@ -5,6 +5,7 @@
 #include <string>
 
 #include "driver/FPort.h"
+#include "driver/RunState.h"
 #include "driver/TrxTypes.h"
 #include "platform/MessageText.h"
 #include "platform/Object.h"
@@ -35,7 +36,8 @@ class CChannel {
   ETrxVtiState State_get() const { return m_state; }
   bool TimeOut_get() const { return m_timeOut; }
   int16_t Port_get() const { return m_port; }
-  void Abort() { m_abort = true; }
+  // Ends the wait under way (a reply, a pause); the next command is sent as usual.
+  void Abort() { m_run.interruptWait(); }
 
   // Opens serial port `lPort` (resolved through the port table, see MPortTable).
   void OpenPort(int32_t lPort);
@@ -58,8 +60,14 @@ class CChannel {
 
   bool TransmitReceiveFlag_get() const { return m_transmitReceiveFlag; }
   void TransmitReceiveFlag_let(bool value) { m_transmitReceiveFlag = value; }
-  bool TestAbortFlag_get() const { return m_testAbortFlag; }
-  void TestAbortFlag_let(bool value) { m_testAbortFlag = value; }
+  // Whether the instrument refused a command or stopped answering; while set, TransmitCmd
+  // sends nothing.
+  bool TestAbortFlag_get() const { return m_run.has(RunState::Condition::InstrumentFailed); }
+  void TestAbortFlag_let(bool value) { m_run.instrumentFailed(value); }
+
+  // The stop and abort state of the connection this channel serves (internal to the driver).
+  RunState& runState() { return m_run; }
+  const RunState& runState() const { return m_run; }
 
   std::string TransmitCmd(const std::string& sTxData, const std::string& sAck = {},
                           bool fParse = false, int32_t lTransmitCount = 0);
@@ -74,8 +82,11 @@ class CChannel {
  private:
   template <typename MakePort>
   void openWith(MakePort makePort, int32_t lPort, platform::Variant portName);
+  bool waitInterrupted() const { return m_run.has(RunState::Condition::WaitInterrupted); }
   void requireIdle();
   void requireOpenForm() const;
+  // Collects the reply up to `sAck`, at most `lTmOut` ms; true when it was acknowledged.
+  bool collectReply(const std::string& sAck, int32_t lTmOut, std::string& reply);
   // Waits while the written command is still leaving the port, at most `timeout` ms.
   void waitForOutput(int32_t timeout);
   [[noreturn]] void raise(int32_t number, const platform::Parameters& params = {}) const;
@@ -85,10 +96,9 @@ class CChannel {
   int16_t m_port = 0;
   // How messages name the port: its number, or the device when it was opened without one.
   platform::Variant m_portName = int32_t(0);
-  bool m_abort = false;
+  RunState m_run;
   bool m_timeOut = false;
   bool m_transmitReceiveFlag = false;
-  bool m_testAbortFlag = false;
   std::unique_ptr<FPort> m_form;
 };
 

@@ -12,6 +12,10 @@ class CPowerConfig {
   bool WillToggleOn(ETrxPowerConfiguration next) const;
   bool WillToggleOff(ETrxPowerConfiguration next) const;
 
+  // The device gets power through a closed neutral.
+  static bool IsPowered(ETrxPowerConfiguration pc);
+  static bool IsOpenNeutral(ETrxPowerConfiguration pc) { return pc == epcON || pc == epcONRM; }
+
   ETrxPowerConfiguration Power_get() const { return m_power; }
   void Power_let(ETrxPowerConfiguration value) { m_power = value; }
 

@@ -18,10 +18,14 @@ class Form;
 namespace vti {
 
 class CChannel;
-class CMicroSequence;
 class CTrxSafetyTest;
 class CTrxTestOptions;
 class CTrxTestResult;
+class PolaritySwitch;
+class PowerChangePrompts;
+class RunState;
+class SequenceInterpreter;
+class SessionCloser;
 
 // The connection to one analyzer: opens remote control on a serial port, runs safety tests one
 // at a time by interpreting their micro sequences, zeroes the test lead and closes the
@@ -32,6 +36,11 @@ class CTrxTestResult;
 // with nothing shown. Prompts and waits run the event loop, so Abort, FlagAbort and
 // StopFlagForAPScreen_let may be called from events while an operation runs; a second
 // operation started that way fails with errVTI_Busy.
+//
+// This header, with the other C* classes, TrxTypes.h and the M* modules an application calls,
+// is the library's public surface. The parts a connection is built of internally (RunState,
+// SequenceInterpreter, PolaritySwitch, PowerChangePrompts, SessionCloser, MProtocol) are not: their
+// headers say so, and they may change without notice to applications.
 class CTrxVti : public platform::Object {
  public:
   CTrxVti();
@@ -71,7 +80,7 @@ class CTrxVti : public platform::Object {
   // Whether the command switches the outlet off before it measures.
   bool ChkCmdAppPODelay(const std::string& sCommandName) const;
   // Sets the stop flag: the remaining instructions of the running test are skipped.
-  void StopFlagForAPScreen_let(bool value) { m_stop = value; }
+  void StopFlagForAPScreen_let(bool value);
 
  private:
   void entryChecks() const;
@@ -79,31 +88,15 @@ class CTrxVti : public platform::Object {
   // port to open (the connection then stays closed without an error).
   void connect(const std::function<bool()>& openPort);
   void initRemoteSteps(const std::function<bool()>& openPort);
+  void enterRemote();
+  // Ends the connection step under way when the connection was closed meanwhile.
+  void checkStopped() const;
   void closeAfterFailedConnect();
-  void runSafetyTestSteps(const CTrxSafetyTest& test, platform::forms::Form* owner);
-  void calibrateSteps();
+  void ReadIdentity();
+  // Runs the steps of a public operation on an open connection: its one error boundary.
+  void runOperation(const std::function<void()>& steps);
   // Ends a public operation: idle again, and closed when EndRemote was called meanwhile.
   void endOperation();
-  void sendStandard();
-  void checkNoEmptyCommand(const CMicroSequence& sequence, ETrxTestCode code) const;
-
-  // The interpreter and its pieces.
-  void RunMicroSequence(const CMicroSequence& sequence, const CTrxSafetyTest& test,
-                        platform::forms::Form* owner);
-  void carryOutStop(const CMicroSequence& sequence, int32_t index, ETrxPowerConfiguration pc,
-                    platform::forms::Form* owner);
-  void SendCommand(const std::string& command);
-  void ReadMeasurement(const std::string& command, platform::forms::Form* owner);
-  std::string transmitRead(const std::string& command);
-  bool askNoResistance(platform::forms::Form* owner);
-  void SetPolarity(const std::string& instruction, ETrxPowerConfiguration pc,
-                   platform::forms::Form* owner);
-  bool polarityPromptDue(ETrxPowerConfiguration pc, bool offNow) const;
-  void polarityPrompt(ETrxPowerConfiguration pc, bool offNow, const std::string& letter,
-                      platform::forms::Form* owner);
-  void ReadIdentity();
-  // A status word ("STAT", "STAT2"): the reply read as a hexadecimal number.
-  uint32_t readStatus(const std::string& command, bool unchecked);
 
   // Reports a failure of a public operation once and raises errVTI_Error, or errVTI_UserAbort
   // silently when the operator stopped.
@@ -111,14 +104,7 @@ class CTrxVti : public platform::Object {
                                        const std::string& description) const;
   [[noreturn]] void handleCurrentError() const;
 
-  // The power-change prompts.
-  void HandleStopDirective(const std::string& directive, ETrxPowerConfiguration pc,
-                           platform::forms::Form* owner, bool beforePolarity, bool closing);
-  void WaitAfterPowerChange(bool toOn, bool toOff, platform::forms::Form* owner, bool promptBefore);
-
-  // The closing steps that talk to the analyzer; each ignores its own failure.
-  void endSession(platform::forms::Form* owner, bool promptBefore);
-  void sendFinalLocal(int32_t attempts);
+  RunState& runState() const;
 
   std::unique_ptr<CChannel> m_channel;
   std::shared_ptr<host_api::IInstrumentData> m_mtiData;
@@ -126,19 +112,15 @@ class CTrxVti : public platform::Object {
   CPowerConfig m_power;
   std::shared_ptr<CTrxTestResult> m_result;
   ETrxVtiState m_state = evsClosed;
-  bool m_abort = false;
-  bool m_stop = false;
-  bool m_ecgActive = false;
-  // What the polarity switch remembers between tests of one connection.
-  std::string m_lastPolarity;
-  bool m_lastToggleOff = false;
-  bool m_forcePolarityPrompt = false;
+  // The internal parts that run tests on the connection.
+  std::unique_ptr<PowerChangePrompts> m_prompts;
+  std::unique_ptr<PolaritySwitch> m_polarity;
+  std::unique_ptr<SequenceInterpreter> m_interpreter;
+  std::unique_ptr<SessionCloser> m_closer;
   bool m_closing = false;
   // EndRemote was called from an event while an operation ran; that operation closes.
   bool m_closeRequested = false;
   platform::forms::Form* m_closeOwner = nullptr;
-  // The lead nomenclature of the running test (the "MAP" follow-up command depends on it).
-  ETrxNomenclature m_leadStd = enomIEC;
 };
 
 }  // namespace vti
