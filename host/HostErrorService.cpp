@@ -20,8 +20,9 @@ std::optional<platform::ComError> errorInFlight() {
 }
 }  // namespace
 
-HostErrorService::HostErrorService(std::shared_ptr<host_api::IApplicationService> translator)
-    : m_translator(std::move(translator)) {}
+HostErrorService::HostErrorService(std::shared_ptr<host_api::IApplicationService> translator,
+                                   std::ostream* log)
+    : m_translator(std::move(translator)), m_log(log) {}
 
 void HostErrorService::Raise(const std::string& pluginId, int32_t number, const std::string& text,
                              int32_t kind, const platform::Parameters& args) {
@@ -45,6 +46,14 @@ void HostErrorService::PassOn(const platform::ComError& error, const std::string
   if (!error.source().empty()) throw error;
   throw platform::ComError(error.number(), text, error.description(), error.helpFile(),
                            error.helpContext());
+}
+
+void HostErrorService::Report(const platform::ComError& error) {
+  if (m_log)
+    *m_log << "Error " << platform::errorNumberText(error.number()) << " in " << error.source()
+           << ": " << error.description() << std::endl;
+  m_reported.push_back(error);
+  if (m_reported.size() > MaxReported) m_reported.pop_front();
 }
 
 void HostErrorService::RegisterMessages(const std::string& pluginId,

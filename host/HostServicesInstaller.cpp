@@ -1,5 +1,7 @@
 #include "host/HostServicesInstaller.h"
 
+#include <iostream>
+
 #include "host/HostApplicationService.h"
 #include "host/HostErrorService.h"
 #include "host/HostInstrumentData.h"
@@ -21,7 +23,8 @@ std::shared_ptr<host_api::HostServices> installHostServices() {
   auto application = std::make_shared<HostApplicationService>(
       HostLocations::resourceDir(), HostApplicationService::configuredLanguage(*languageKey));
   services->application = application;
-  services->errors = std::make_shared<HostErrorService>(application);
+  // Errors an operation survives are not lost: the person running the host sees them.
+  services->errors = std::make_shared<HostErrorService>(application, &std::cerr);
   services->xml = std::make_shared<HostXmlService>();
   services->paths = std::make_shared<HostPathService>();
   services->newInstrumentRegistry = [newKey = services->newRegistryKey] {

@@ -26,7 +26,7 @@ void requireXmlName(const std::string& name) {
   if (!valid) invalidCall("\"" + name + "\" is not a valid XML name");
 }
 
-void HostXmlDocument::parse(const std::string& text, const std::string& origin) {
+void HostXmlDocument::parse(const std::string& text, const std::string& origin, int32_t failure) {
   m_holder = pugi::xml_node();
   pugi::xml_parse_result result =
       m_doc.load_buffer(text.data(), text.size(),
@@ -39,7 +39,7 @@ void HostXmlDocument::parse(const std::string& text, const std::string& origin) 
   size_t line = 1 + static_cast<size_t>(std::count(text.begin(), text.begin() + offset, '\n'));
   size_t lineStart = text.rfind('\n', offset == 0 ? 0 : offset - 1);
   size_t column = lineStart == std::string::npos || offset == 0 ? offset + 1 : offset - lineStart;
-  throw platform::ComError(platform::RuntimeError::InvalidFileFormat, "host",
+  throw platform::ComError(failure, "host",
                            "Cannot read the XML of " + origin + ": line " + std::to_string(line) +
                                ", column " + std::to_string(column) + ": " + result.description());
 }

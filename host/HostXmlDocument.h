@@ -7,6 +7,7 @@
 #include <string>
 
 #include "host_api/IXmlService.h"
+#include "platform/ComError.h"
 
 namespace host {
 
@@ -23,9 +24,10 @@ class HostXmlDocument : public host_api::IXmlDocument,
   HostXmlDocument(const HostXmlDocument&) = delete;
   HostXmlDocument& operator=(const HostXmlDocument&) = delete;
 
-  // Parses `text`; a malformed text throws platform::ComError (321) naming `origin`, the line,
-  // the column and the reason.
-  void parse(const std::string& text, const std::string& origin);
+  // Parses `text`; a malformed text throws platform::ComError `failure` (by default 321, invalid
+  // format) naming `origin`, the line, the column and the reason.
+  void parse(const std::string& text, const std::string& origin,
+             int32_t failure = platform::RuntimeError::InvalidFileFormat);
 
   std::shared_ptr<host_api::IXmlElement> documentElement() const override;
   void setDocumentElement(const std::shared_ptr<host_api::IXmlElement>& element) override;

@@ -67,8 +67,11 @@ std::shared_ptr<host_api::IXmlDocument> HostXmlService::loadDocument(
     throw platform::ComError(platform::RuntimeError::FileNotFound, "host",
                              "File not found: " + path.string());
   }
+  // A file that is there but malformed is a file error like one that cannot be read, so that
+  // callers sorting file errors from others (the catalogue) treat it as one; the description
+  // keeps the parser's line and reason.
   auto document = std::make_shared<HostXmlDocument>();
-  document->parse(*text, path.string());
+  document->parse(*text, path.string(), platform::RuntimeError::PathFileAccess);
   return document;
 }
 

@@ -13,8 +13,9 @@ namespace host {
 class HostXmlService : public host_api::IXmlService {
  public:
   std::shared_ptr<host_api::IXmlDocument> createDocument() override;
-  // A missing file throws platform::ComError 53, an unreadable one 75 and a malformed one 321,
-  // each naming the file (and for 321 the line, column and reason).
+  // A missing file (or folder on its way) throws platform::ComError 53; one that cannot be read
+  // or is malformed throws 75. Each names the file, a malformed one also the line, column and
+  // reason. A malformed text given as a string throws 321.
   std::shared_ptr<host_api::IXmlDocument> loadDocument(const std::filesystem::path& path) override;
   std::shared_ptr<host_api::IXmlDocument> loadDocumentFromString(const std::string& xml) override;
 

@@ -11,10 +11,17 @@
 
 namespace host_api {
 
-// Error kinds a plug-in passes with its own errors.
+// Error kinds a plug-in passes with its errors. The kind decides what the operation does after
+// the host has the error: a notice is shown and the operation carries on (or returns normally);
+// every other kind ends the operation.
 namespace ErrorKind {
 constexpr int32_t PassedOn = 1;  // an error caught elsewhere, passed on with its number and source
-}
+constexpr int32_t Failure = 2;   // a condition of the plug-in's own that ends the operation
+constexpr int32_t Notice = 3;    // a condition the operation survives, such as a missing setting
+constexpr int32_t Misuse = 4;    // called in a state or with data the operation cannot work with
+
+constexpr bool ResumesAfterReport(int32_t kind) { return kind == Notice; }
+}  // namespace ErrorKind
 
 // The host's error service: every error the system raises or passes on goes through it.
 class ORVEL_HOST_API IErrorService {
@@ -28,6 +35,9 @@ class ORVEL_HOST_API IErrorService {
                                   const platform::Parameters& args = {}) = 0;
   // Raises a caught error again, with `text` (a ProgID or type name) as where it passed.
   [[noreturn]] virtual void PassOn(const platform::ComError& error, const std::string& text) = 0;
+  // Shows an error that the operation survives and returns, so that the operation can carry on
+  // or return normally.
+  virtual void Report(const platform::ComError& error) = 0;
 
   // Makes the message texts ("41513::...") of a plug-in's own error numbers known, so that Raise
   // can describe those errors with their translated message.

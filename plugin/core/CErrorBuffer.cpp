@@ -1,5 +1,7 @@
 #include "plugin/core/CErrorBuffer.h"
 
+#include <cerrno>
+
 namespace plugin {
 
 CErrorBuffer& CErrorBuffer::instance() {
@@ -15,6 +17,8 @@ void CErrorBuffer::Initialize(const platform::ComError& error, int32_t lastDllEr
   m_helpContext = error.helpContext();
   m_lastDllError = lastDllError;
 }
+
+void CErrorBuffer::Initialize(const platform::ComError& error) { Initialize(error, errno); }
 
 void CErrorBuffer::Raise() const { throw ErrObj_get(); }
 

@@ -27,8 +27,10 @@ class CErrorBuffer {
   int32_t LastDllError_get() const { return m_lastDllError; }
   void LastDllError_let(int32_t value) { m_lastDllError = value; }
 
-  // Copies the error (and the system error number that came with it, if any).
-  void Initialize(const platform::ComError& error, int32_t lastDllError = 0);
+  // Copies the error together with the last system error number: `lastDllError` when the
+  // caller saved errno as the failure happened, otherwise errno now.
+  void Initialize(const platform::ComError& error, int32_t lastDllError);
+  void Initialize(const platform::ComError& error);
   // Raises the stored error.
   [[noreturn]] void Raise() const;
   // A new error object with the stored number, source, description, help file and context.

@@ -12,8 +12,11 @@ inline constexpr const char* PlugInId = "TRX440";
 // Error numbers are HRESULTs; written as hex they exceed int32_t, so they are converted once.
 constexpr int32_t errorNumber(uint32_t hresult) { return static_cast<int32_t>(hresult); }
 
-// The plug-in's own error numbers.
+// The plug-in's own error numbers, and those of the host that the plug-in's operations treat
+// by number.
 namespace MPlugInErrors {
+// A catalogue element the installation cannot provide; loading skips it and carries on.
+inline constexpr int32_t errElementUnavailable = errorNumber(0x80048ACD);
 // Ends a run from deep inside; passes unchanged through every scheduler to the test guide.
 inline constexpr int32_t errStopRun = errorNumber(0x80047349);
 inline constexpr int32_t errNotInitialized = errorNumber(0x8004A229);
@@ -30,6 +33,11 @@ inline constexpr int32_t errModuleContent = errorNumber(0x8004A3C4);
 inline constexpr int32_t errResultSave = errorNumber(0x8004A3EC);
 inline constexpr int32_t errMeasurementLoad = errorNumber(0x8004A3FF);
 inline constexpr int32_t errMeasurementSave = errorNumber(0x8004A400);
+// Registry failures: the settings cannot be read or written at all, or one value is missing
+// (the setting then keeps its default).
+inline constexpr int32_t errRegistryRead = errorNumber(0x8004A68B);
+inline constexpr int32_t errRegistryWrite = errorNumber(0x8004A68D);
+inline constexpr int32_t errRegistryValueMissing = errorNumber(0x8004A68E);
 
 // Message texts ("<id>::<English>") of the numbers above; a message's id is the low 16 bits
 // of its error number, so a translator finds 0x8004A22A under 41514.

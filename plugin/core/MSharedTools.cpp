@@ -5,6 +5,7 @@
 
 #include "host_api/HostServices.h"
 #include "host_api/TestGuideSettings.h"
+#include "plugin/core/CPlugInSetup.h"
 
 namespace plugin::MSharedTools {
 
@@ -27,7 +28,7 @@ int32_t DefaultNomenclature() {
 int16_t DefaultPolarityDelay() {
   auto key = openKey(PlugInKey);
   int16_t delay = key ? key->ReadInteger("PolarityDelay").value_or(0) : 0;
-  return delay >= 1 && delay <= 5 ? delay : 1;
+  return static_cast<int16_t>(CPlugInSetup::UsablePolarityDelay(delay));
 }
 
 }  // namespace plugin::MSharedTools

@@ -233,6 +233,9 @@ class RecordingErrorService : public host_api::IErrorService {
     calls.push_back({"PassOn", error.number(), text, 0, {}});
     throw error;
   }
+  void Report(const platform::ComError& error) override {
+    calls.push_back({"Report", error.number(), error.source(), 0, {}});
+  }
   void RegisterMessages(const std::string&, const std::map<int32_t, std::string>&) override {}
 
   std::vector<Call> calls;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "host/HostApplicationService.h"
 #include "host/HostErrorService.h"
 #include "host/HostPathService.h"
@@ -105,4 +107,15 @@ TEST(HostServicesInstaller, InstallsEveryServiceOverTheConfiguredFiles) {
   EXPECT_TRUE(std::filesystem::exists(dir / "settings" / "registry.ini"));
   host_api::hostServicesSlot().reset();
   EXPECT_THROW(host_api::hostServices(), ComError);
+}
+
+TEST_F(HostErrorServiceTest, AReportedErrorIsShownOnceAndTheCallReturns) {
+  std::ostringstream log;
+  host::HostErrorService reporting(std::make_shared<host::HostApplicationService>(dir.path(), "xx"),
+                                   &log);
+  reporting.Report(ComError(NotFound, "orvelTRX440.CPlugInSetup", "no settings"));
+  EXPECT_EQ(log.str(), "Error 0x8004A22A in orvelTRX440.CPlugInSetup: no settings\n");
+  for (int i = 0; i < 40; ++i) reporting.Report(ComError(i, "src", "d"));
+  ASSERT_EQ(reporting.Reported().size(), host::HostErrorService::MaxReported);
+  EXPECT_EQ(reporting.Reported().back().number(), 39);
 }

@@ -160,16 +160,24 @@ TEST_F(HostXmlServiceTest, LoadErrorsNameTheFileTheLineAndTheReason) {
   ComError missing = loadError(dir / "missing.xml");
   EXPECT_EQ(missing.number(), platform::RuntimeError::FileNotFound);
   EXPECT_NE(missing.description().find("missing.xml"), std::string::npos);
+  EXPECT_EQ(loadError(dir / "no-folder" / "a.xml").number(), platform::RuntimeError::FileNotFound);
 
   writeFile(dir / "broken.xml", "<?xml version=\"1.0\"?>\n<Root>\n  <A></B>\n</Root>\n");
   ComError broken = loadError(dir / "broken.xml");
-  EXPECT_EQ(broken.number(), platform::RuntimeError::InvalidFileFormat);
+  // A malformed file is a file error (52 to 76), as callers sorting file errors expect.
+  EXPECT_EQ(broken.number(), platform::RuntimeError::PathFileAccess);
   EXPECT_NE(broken.description().find("broken.xml"), std::string::npos);
   EXPECT_NE(broken.description().find("line 3"), std::string::npos) << broken.description();
   EXPECT_NE(broken.description().find("mismatch"), std::string::npos) << broken.description();
 
   writeFile(dir / "empty.xml", "");
-  EXPECT_EQ(loadError(dir / "empty.xml").number(), platform::RuntimeError::InvalidFileFormat);
+  EXPECT_EQ(loadError(dir / "empty.xml").number(), platform::RuntimeError::PathFileAccess);
+  try {
+    xml.loadDocumentFromString("<A>");
+    ADD_FAILURE() << "a malformed text was read";
+  } catch (const ComError& error) {
+    EXPECT_EQ(error.number(), platform::RuntimeError::InvalidFileFormat);
+  }
 
   std::filesystem::create_directory(dir / "folder.xml");
   EXPECT_EQ(loadError(dir / "folder.xml").number(), platform::RuntimeError::PathFileAccess);

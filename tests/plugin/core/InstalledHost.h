@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "host/HostErrorService.h"
 #include "host/HostServicesInstaller.h"
 #include "host/TestFiles.h"
 
@@ -25,6 +26,11 @@ class InstalledHost : public ::testing::Test {
     auto k = host_api::hostServices().newRegistryKey();
     EXPECT_TRUE(k->Open(host_api::RegistryRoot::LocalMachine, path, true));
     return k;
+  }
+
+  // The errors the host has shown so far while operations carried on.
+  const std::deque<platform::ComError>& reported() const {
+    return dynamic_cast<host::HostErrorService&>(*host_api::hostServices().errors).Reported();
   }
 
   TempDir dir;

@@ -1,5 +1,7 @@
 #include "plugin/core/MErrorConvention.h"
 
+#include <cerrno>
+#include <new>
 #include <stdexcept>
 
 #include "InstalledHost.h"
@@ -70,6 +72,29 @@ TEST_F(MErrorConventionTest, CppFailuresBecomeRunTimeErrorsOfTheOperation) {
   EXPECT_NE(error.description().find("index out of range"), std::string::npos);
 }
 
+TEST_F(MErrorConventionTest, ANestedCleanUpThatFailsDoesNotReplaceTheError) {
+  ComError error = caught([&] {
+    MErrorConvention::GuardedWithCleanup(
+        progId, {MPlugInErrors::errConfigSave},
+        [] {
+          errno = ENOSPC;
+          throw ComError(MPlugInErrors::errConfigSave, "orvelTRX440.CCfgTestOptions", "disk full");
+        },
+        [&] {
+          // The clean-up runs a guarded operation of its own, which fails and fills the buffer.
+          MErrorConvention::GuardedWithCleanup(
+              MErrorConvention::ProgID("CModule"), {},
+              [] { throw ComError(91, "", "Object variable not set"); }, [] {});
+        });
+  });
+  EXPECT_EQ(error.number(), MPlugInErrors::errConfigSave);
+  EXPECT_EQ(error.source(), "orvelTRX440.CCfgTestOptions");
+  EXPECT_EQ(error.description(), "disk full");
+  CErrorBuffer& buffer = CErrorBuffer::instance();
+  EXPECT_EQ(buffer.Number_get(), MPlugInErrors::errConfigSave);
+  EXPECT_EQ(buffer.LastDllError_get(), ENOSPC);
+}
+
 TEST_F(MErrorConventionTest, CleanUpThatFailsDoesNotReplaceTheError) {
   bool cleaned = false;
   ComError error = caught([&] {
@@ -123,5 +148,96 @@ TEST(CErrorBuffer, CarriesEveryFieldOfTheError) {
     ADD_FAILURE() << "Raise returned";
   } catch (const ComError& raised) {
     EXPECT_EQ(raised.description(), "changed");
+  }
+}
+
+// What the user reads of an error passed on: where (the class) and what failed.
+TEST_F(MErrorConventionTest, AFailureInsideAnOperationNamesTheClassAndWhatFailed) {
+  ComError memory =
+      caught([&] { MErrorConvention::Guarded(progId, {}, [] { throw std::bad_alloc(); }); });
+  EXPECT_EQ(memory.number(), platform::RuntimeError::OutOfMemory);
+  EXPECT_EQ(memory.source(), progId);
+  EXPECT_EQ(memory.description(), "Out of memory");
+  // Passed on unchanged by number, it still says what it is.
+  ComError listed = caught([&] {
+    MErrorConvention::Guarded(progId, {platform::RuntimeError::OutOfMemory},
+                              [] { throw std::bad_alloc(); });
+  });
+  EXPECT_EQ(listed.source(), progId);
+  EXPECT_EQ(listed.description(), "Out of memory");
+
+  ComError fromHost = caught([&] {
+    MErrorConvention::Guarded(progId, {},
+                              [] { throw ComError(53, "host", "File not found: /x.mpc"); });
+  });
+  EXPECT_EQ(fromHost.number(), 53);
+  EXPECT_EQ(fromHost.source(), progId);
+  EXPECT_EQ(fromHost.description(), "File not found: /x.mpc (host)");
+}
+
+TEST_F(MErrorConventionTest, AnOuterClassPassesOnTheInnerClassesErrorAsItIs) {
+  ComError error = caught([&] {
+    MErrorConvention::Guarded(progId, {}, [] {
+      MErrorConvention::Guarded(MErrorConvention::ProgID("CTestSingle"), {},
+                                [] { throw ComError(13, "host", "Type mismatch"); });
+    });
+  });
+  EXPECT_EQ(error.number(), 13);
+  EXPECT_EQ(error.source(), "orvelTRX440.CTestSingle");
+  EXPECT_EQ(error.description(), "Type mismatch (host)");
+}
+
+TEST_F(MErrorConventionTest, ANoticeIsShownAndTheOperationCarriesOn) {
+  std::vector<std::string> done;
+  MErrorConvention::Guarded(progId, {}, [&] {
+    MErrorConvention::Report(progId, MPlugInErrors::errRegistryValueMissing,
+                             MErrorConvention::KindNotice, {platform::Variant("PolarityDelay")});
+    done.push_back("next statement");
+  });
+  EXPECT_EQ(done, std::vector<std::string>{"next statement"});
+  ASSERT_EQ(reported().size(), 1u);
+  EXPECT_EQ(reported()[0].number(), MPlugInErrors::errRegistryValueMissing);
+  EXPECT_EQ(reported()[0].source(), progId);
+  EXPECT_EQ(reported()[0].description(),
+            "The plug-in settings in the registry lack PolarityDelay; the default is used.");
+
+  // Any other kind ends the operation.
+  ComError failure = caught([&] {
+    MErrorConvention::Report(progId, MPlugInErrors::errGroupSave, MErrorConvention::KindFailure);
+  });
+  EXPECT_EQ(failure.number(), MPlugInErrors::errGroupSave);
+  EXPECT_EQ(reported().size(), 1u);
+}
+
+TEST_F(MErrorConventionTest, AnOperationThatSurvivesItsErrorsReportsThemAndReturnsEmpty) {
+  int32_t result = MErrorConvention::GuardedReporting(progId, {MPlugInErrors::errModuleLoad}, [] {
+    throw std::runtime_error("bad index");
+    return int32_t(7);
+  });
+  EXPECT_EQ(result, 0);
+  ASSERT_EQ(reported().size(), 1u);
+  EXPECT_EQ(reported()[0].number(), platform::RuntimeError::InternalError);
+  EXPECT_EQ(reported()[0].source(), progId);
+  EXPECT_EQ(reported()[0].description(), "bad index");
+
+  ComError listed = caught([&] {
+    MErrorConvention::GuardedReporting(progId, {MPlugInErrors::errModuleLoad}, [] {
+      throw ComError(MPlugInErrors::errModuleLoad, "orvelTRX440.CModule", "wrong tag");
+    });
+  });
+  EXPECT_EQ(listed.source(), "orvelTRX440.CModule");
+  EXPECT_EQ(listed.description(), "wrong tag");
+  EXPECT_EQ(reported().size(), 1u);
+}
+
+TEST_F(MErrorConventionTest, EveryNumberTheOperationsTreatHasAMessage) {
+  for (int32_t number : {MPlugInErrors::errElementUnavailable, MPlugInErrors::errRegistryRead,
+                         MPlugInErrors::errRegistryWrite, MPlugInErrors::errRegistryValueMissing}) {
+    ComError error =
+        caught([&] { MErrorConvention::RaiseOwn(progId, number, 2, {platform::Variant("x")}); });
+    EXPECT_EQ(error.number(), number);
+    // Without a message the host could only say "Error <number>".
+    EXPECT_EQ(error.description().find("Error "), std::string::npos) << error.description();
+    EXPECT_FALSE(error.description().empty());
   }
 }
