@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <string>
+#include <utility>
 
 #include "host/MessageCatalog.h"
 #include "host_api/IApplicationService.h"
@@ -21,6 +22,11 @@ class HostApplicationService : public host_api::IApplicationService {
   std::string Translate(const std::string& pluginId, const std::string& text,
                         const platform::Parameters& params = {}) override;
 
+  host_api::TestElements TestElements_get() const override { return m_openTemplate; }
+  // The host's template runner hands over the elements of the template it opens (and an empty
+  // list when it closes it).
+  void setOpenTemplate(host_api::TestElements elements) { m_openTemplate = std::move(elements); }
+
   const std::string& language() const { return m_language; }
 
   // The language the host is set to: ORVEL_LANG, else the value "Language" under
@@ -31,6 +37,7 @@ class HostApplicationService : public host_api::IApplicationService {
  private:
   std::string m_language;  // the language whose catalogue was found ("en" when none)
   MessageCatalog m_catalog;
+  host_api::TestElements m_openTemplate;
 };
 
 }  // namespace host

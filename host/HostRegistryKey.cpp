@@ -1,6 +1,8 @@
 #include "host/HostRegistryKey.h"
 
 #include <charconv>
+#include <cmath>
+#include <string_view>
 
 #include "host/AtomicFile.h"
 #include "platform/ComError.h"
@@ -23,23 +25,26 @@ std::optional<std::string> rootName(uint32_t root) {
   }
 }
 
-// Decimal with an optional sign, or hexadecimal after "0x"; blanks around are allowed.
-std::optional<int64_t> parseWholeNumber(const std::string& text) {
+// Hexadecimal after "0x", or a decimal number with an optional sign, fraction and exponent
+// ("1.0" is 1: a number stored by a tool that writes every number with a point is still the
+// number), read with "." whatever the process locale; blanks around are allowed. A fraction
+// rounds to the nearest whole number, halves to even, as every stored number read as an integer.
+std::optional<double> parseWholeNumber(const std::string& text) {
   size_t b = text.find_first_not_of(" \t");
   size_t e = text.find_last_not_of(" \t");
   if (b == std::string::npos) return std::nullopt;
   std::string_view t(text.data() + b, e - b + 1);
-  int base = 10;
   if (t.size() > 2 && t[0] == '0' && (t[1] == 'x' || t[1] == 'X')) {
-    t.remove_prefix(2);
-    base = 16;
-  } else if (!t.empty() && t[0] == '+') {
-    t.remove_prefix(1);
+    int64_t value = 0;
+    auto [ptr, ec] = std::from_chars(t.data() + 2, t.data() + t.size(), value, 16);
+    if (ec != std::errc() || ptr != t.data() + t.size()) return std::nullopt;
+    return static_cast<double>(value);
   }
-  int64_t value = 0;
-  auto [ptr, ec] = std::from_chars(t.data(), t.data() + t.size(), value, base);
-  if (ec != std::errc() || ptr != t.data() + t.size()) return std::nullopt;
-  return value;
+  if (t[0] == '+') t.remove_prefix(1);
+  double value = 0;
+  auto [ptr, ec] = std::from_chars(t.data(), t.data() + t.size(), value);
+  if (ec != std::errc() || ptr != t.data() + t.size() || !std::isfinite(value)) return std::nullopt;
+  return std::nearbyint(value);
 }
 }  // namespace
 
@@ -75,8 +80,9 @@ std::optional<int64_t> HostRegistryKey::readNumber(const std::string& name, int6
   auto text = ReadText(name);
   if (!text) return std::nullopt;
   auto number = parseWholeNumber(*text);
-  if (!number || *number < low || *number > high) return std::nullopt;
-  return number;
+  if (!number || *number < static_cast<double>(low) || *number > static_cast<double>(high))
+    return std::nullopt;
+  return static_cast<int64_t>(*number);
 }
 
 std::optional<int32_t> HostRegistryKey::ReadLong(const std::string& name) const {

@@ -38,6 +38,10 @@ platform::Variant decode(const std::string& name, platform::VariantType type,
   switch (type) {
     case VariantType::Empty:
       return {};
+    case VariantType::Null:
+      return platform::Variant::null();
+    case VariantType::Integer:
+      return numberValue<int16_t>(name, text);
     case VariantType::Long:
       return numberValue<int32_t>(name, text);
     case VariantType::Single:

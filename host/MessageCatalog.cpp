@@ -1,6 +1,5 @@
 #include "host/MessageCatalog.h"
 
-#include <charconv>
 #include <sstream>
 
 #include "host/AtomicFile.h"
@@ -16,11 +15,13 @@ std::string trim(const std::string& s) {
   return s.substr(b, s.find_last_not_of(" \t\r") - b + 1);
 }
 
-std::optional<int> parseId(const std::string& text) {
-  int id = 0;
-  auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), id);
-  if (ec != std::errc() || ptr != text.data() + text.size() || id < 0) return std::nullopt;
-  return id;
+// The text of an entry: without quotes, what stands after "=" less the blanks at both edges; in
+// double quotes, exactly what stands between them, so " (F)" and "... Test. " keep the blanks that
+// join them to the texts around them (and that an editor cannot silently strip).
+std::string entryText(const std::string& written) {
+  std::string t = trim(written);
+  if (t.size() >= 2 && t.front() == '"' && t.back() == '"') return t.substr(1, t.size() - 2);
+  return t;
 }
 }  // namespace
 
@@ -38,12 +39,9 @@ MessageCatalog MessageCatalog::parse(const std::string& text) {
     }
     size_t eq = t.find('=');
     if (pluginId.empty() || eq == std::string::npos) continue;
-    auto id = parseId(trim(t.substr(0, eq)));
-    if (!id) continue;
-    // Only the blanks before the text go; trailing blanks were already trimmed with the line.
-    std::string translated = t.substr(eq + 1);
-    translated.erase(0, translated.find_first_not_of(" \t"));
-    catalog.m_texts[{pluginId, *id}] = platform::expandLineBreaks(translated);
+    std::string id = trim(t.substr(0, eq));
+    if (!platform::isMessageId(id)) continue;
+    catalog.m_texts[{pluginId, id}] = platform::expandLineBreaks(entryText(t.substr(eq + 1)));
   }
   return catalog;
 }
@@ -57,7 +55,8 @@ MessageCatalog MessageCatalog::load(const std::filesystem::path& file) {
   }
 }
 
-std::optional<std::string> MessageCatalog::find(const std::string& pluginId, int id) const {
+std::optional<std::string> MessageCatalog::find(const std::string& pluginId,
+                                                const std::string& id) const {
   auto it = m_texts.find({pluginId, id});
   if (it == m_texts.end()) return std::nullopt;
   return it->second;

@@ -2,14 +2,22 @@
 
 #include "host_api/HostApiExport.h"
 
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/MessageText.h"
+#include "platform/Object.h"
 #include "platform/forms/FormTools.h"
 
 namespace host_api {
 
-// The host application service: translation of the system's message texts.
+// The test elements of the template open in the host, in template order. They travel as plain
+// objects: a caller asks an element for the interface it needs (std::dynamic_pointer_cast), so
+// the host can hold the elements before any element interface is declared here.
+using TestElements = std::vector<std::shared_ptr<platform::Object>>;
+
+// The host application service: translation of the system's message texts, and the open template.
 class ORVEL_HOST_API IApplicationService {
  public:
   virtual ~IApplicationService();
@@ -28,6 +36,9 @@ class ORVEL_HOST_API IApplicationService {
   void TranslateCaptions(const std::string& pluginId, platform::forms::Control& control) {
     platform::forms::translateCaptions(control, translatorFor(pluginId));
   }
+
+  // The elements of the open template; empty when no template is open.
+  virtual TestElements TestElements_get() const = 0;
 
  private:
   platform::forms::Translator translatorFor(const std::string& pluginId) {

@@ -27,8 +27,9 @@ class ORVEL_HOST_API IRegistryKey {
   virtual bool IsOpen() const = 0;
   virtual void Close() = 0;
 
-  // Absent values (or a closed key) give nothing; a value that is not a number gives nothing
-  // from the numeric reads.
+  // Absent values (or a closed key) give nothing; a value that is not a number, or is beyond the
+  // read's width, gives nothing from the numeric reads. A stored "1.0" reads as 1 (a fraction
+  // rounds to the nearest, halves to even), always with "." as the decimal point.
   virtual std::optional<std::string> ReadText(const std::string& name) const = 0;
   virtual std::optional<int32_t> ReadLong(const std::string& name) const = 0;
   virtual std::optional<int16_t> ReadInteger(const std::string& name) const = 0;

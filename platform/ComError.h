@@ -19,6 +19,7 @@ constexpr int32_t FileNotFound = 53;
 constexpr int32_t PathFileAccess = 75;
 constexpr int32_t PathNotFound = 76;
 constexpr int32_t InvalidFileFormat = 321;
+constexpr int32_t InvalidUseOfNull = 94;
 constexpr int32_t ObjectRequired = 424;
 constexpr int32_t ClassNotRegistered = 429;
 constexpr int32_t InvalidProcedureCall = 5;

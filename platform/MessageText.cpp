@@ -4,15 +4,23 @@
 
 namespace platform {
 
+namespace {
+// ASCII only: what counts as a letter must not change with the process locale.
+bool isAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+}  // namespace
+
+bool isMessageId(std::string_view id) {
+  size_t letters = 0;
+  while (letters < id.size() && isAsciiLetter(id[letters])) ++letters;
+  std::string_view digits = id.substr(letters);
+  return letters <= 8 && !digits.empty() && digits.size() <= 9 &&
+         digits.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
 MessageText MessageText::parse(std::string_view raw) {
   size_t sep = raw.find("::");
-  if (sep != std::string_view::npos && sep > 0 && sep <= 9) {
-    bool digits = true;
-    for (size_t i = 0; i < sep; ++i)
-      digits = digits && std::isdigit(static_cast<unsigned char>(raw[i]));
-    if (digits)
-      return {std::stoi(std::string(raw.substr(0, sep))), std::string(raw.substr(sep + 2))};
-  }
+  if (sep != std::string_view::npos && isMessageId(raw.substr(0, sep)))
+    return {std::string(raw.substr(0, sep)), std::string(raw.substr(sep + 2))};
   return {std::nullopt, std::string(raw)};
 }
 

@@ -13,11 +13,15 @@ namespace platform {
 
 // A user-visible text is kept as "<id>::<English default>" and translated only when shown.
 struct ORVEL_PLATFORM_API MessageText {
-  std::optional<int> id;  // absent when the text carries no "<digits>::" prefix
-  std::string text;       // the default text after "::" (or the whole text)
+  std::optional<std::string> id;  // absent when the text carries no "<id>::" prefix
+  std::string text;               // the default text after "::" (or the whole text), as it stands
 
   static MessageText parse(std::string_view raw);
 };
+
+// A message id: up to 8 ASCII letters followed by 1 to 9 decimal digits ("20351", "T1708").
+// Anything else before "::" is part of an ordinary text.
+bool isMessageId(std::string_view id);
 
 using Parameters = std::vector<Variant>;
 

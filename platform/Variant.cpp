@@ -1,5 +1,7 @@
 #include "platform/Variant.h"
 
+#include <iterator>
+
 #include "platform/ComError.h"
 #include "platform/NumberFormat.h"
 
@@ -8,6 +10,10 @@ namespace platform {
 namespace {
 [[noreturn]] void typeMismatch() {
   throw ComError(RuntimeError::TypeMismatch, "platform", "Type mismatch");
+}
+
+[[noreturn]] void invalidUseOfNull() {
+  throw ComError(RuntimeError::InvalidUseOfNull, "platform", "Invalid use of Null");
 }
 
 double textToDouble(const std::string& text) {
@@ -20,27 +26,19 @@ double textToDouble(const std::string& text) {
 }  // namespace
 
 VariantType Variant::type() const {
-  switch (m_value.index()) {
-    case 0:
-      return VariantType::Empty;
-    case 1:
-      return VariantType::Boolean;
-    case 2:
-      return VariantType::Long;
-    case 3:
-      return VariantType::Single;
-    case 4:
-      return VariantType::Double;
-    case 5:
-      return VariantType::String;
-    default:
-      return VariantType::Object;
-  }
+  // In the order of the alternatives of Value.
+  static constexpr VariantType types[] = {
+      VariantType::Empty,   VariantType::Null,   VariantType::Boolean,
+      VariantType::Integer, VariantType::Long,   VariantType::Single,
+      VariantType::Double,  VariantType::String, VariantType::Object};
+  static_assert(std::size(types) == std::variant_size_v<Value>);
+  return types[m_value.index()];
 }
 
 bool Variant::isNumeric() const {
   auto t = type();
-  return t == VariantType::Long || t == VariantType::Single || t == VariantType::Double;
+  return t == VariantType::Integer || t == VariantType::Long || t == VariantType::Single ||
+         t == VariantType::Double;
 }
 
 double Variant::toDouble() const {
@@ -49,6 +47,10 @@ double Variant::toDouble() const {
       return 0;
     case VariantType::Boolean:
       return *get<bool>() ? -1 : 0;
+    case VariantType::Null:
+      invalidUseOfNull();
+    case VariantType::Integer:
+      return *get<int16_t>();
     case VariantType::Long:
       return *get<int32_t>();
     case VariantType::Single:
@@ -62,8 +64,14 @@ double Variant::toDouble() const {
   }
 }
 
+int16_t Variant::toInteger() const {
+  if (auto v = get<int16_t>()) return *v;
+  return roundToInteger(toDouble());
+}
+
 int32_t Variant::toLong() const {
   if (auto v = get<int32_t>()) return *v;
+  if (auto v = get<int16_t>()) return *v;
   return roundToLong(toDouble());
 }
 
@@ -79,9 +87,12 @@ bool Variant::toBool() const {
 std::string Variant::toString() const {
   switch (type()) {
     case VariantType::Empty:
+    case VariantType::Null:
       return {};
     case VariantType::Boolean:
       return *get<bool>() ? "True" : "False";
+    case VariantType::Integer:
+      return formatNumber(*get<int16_t>());
     case VariantType::Long:
       return formatNumber(*get<int32_t>());
     case VariantType::Single:

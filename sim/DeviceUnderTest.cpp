@@ -1,7 +1,6 @@
 #include "sim/DeviceUnderTest.h"
 
-#include <cstdio>
-
+#include "platform/NumberPattern.h"
 #include "sim/TestModes.h"
 
 namespace sim {
@@ -146,17 +145,12 @@ std::string DeviceUnderTest::print(const Reading& reading, const std::string& qu
   if (reading.kind == ReadingEntry::Overflow) return "!21";
   const std::string unit = test_modes::unitOf(quantity);
   double value = reading.value < 0 ? 0 : reading.value;
-  char buffer[64];
-  if (unit == "uA" && value >= m_milliampsFrom) {
-    std::snprintf(buffer, sizeof buffer, "%.3f mA", value / 1000.0);
-  } else if (unit == "Ohm") {
-    std::snprintf(buffer, sizeof buffer, "%.3f Ohm", value);
-  } else if (unit == "A") {
-    std::snprintf(buffer, sizeof buffer, "%.2f A", value);
-  } else {
-    std::snprintf(buffer, sizeof buffer, "%.1f %s", value, unit.c_str());
-  }
-  return buffer;
+  // The analyzer writes its readings with "." whatever the locale of the program around it.
+  if (unit == "uA" && value >= m_milliampsFrom)
+    return platform::Format(value / 1000.0, "0.000") + " mA";
+  if (unit == "Ohm") return platform::Format(value, "0.000") + " Ohm";
+  if (unit == "A") return platform::Format(value, "0.00") + " A";
+  return platform::Format(value, "0.0") + " " + unit;
 }
 
 }  // namespace sim

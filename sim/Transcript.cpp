@@ -1,7 +1,6 @@
 #include "sim/Transcript.h"
 
-#include <cstdio>
-
+#include "platform/NumberPattern.h"
 #include "sim/TextTools.h"
 
 namespace sim {
@@ -26,9 +25,7 @@ std::vector<std::string> Transcript::commands() const {
 }
 
 std::string Transcript::jsonLine(const Entry& entry) {
-  char time[32];
-  std::snprintf(time, sizeof time, "%.3f", entry.timeMs);
-  return std::string("{\"t_ms\":") + time + ",\"dir\":\"" +
+  return std::string("{\"t_ms\":") + platform::Format(entry.timeMs, "0.000") + ",\"dir\":\"" +
          text_tools::jsonEscape(entry.direction) + "\",\"text\":\"" +
          text_tools::jsonEscape(entry.text) + "\"}";
 }

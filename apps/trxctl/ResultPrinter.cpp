@@ -4,15 +4,12 @@
 
 #include "apps/trxctl/EnumNames.h"
 #include "platform/NumberFormat.h"
+#include "platform/NumberPattern.h"
 
 namespace trxctl {
 
 std::string ResultPrinter::formatValue(float value, const std::string& valueFormat) {
-  size_t point = valueFormat.find('.');
-  int decimals = point == std::string::npos ? 0 : static_cast<int>(valueFormat.size() - point - 1);
-  char text[64];
-  std::snprintf(text, sizeof text, "%.*f", decimals, static_cast<double>(value));
-  return text;
+  return platform::Format(value, valueFormat);
 }
 
 std::string ResultPrinter::jsonString(const std::string& text) {

@@ -18,7 +18,8 @@ class ResultPrinter {
   void print(const PlannedTest& test, const vti::CTrxTestResult& result, const std::string& unit,
              const std::string& valueFormat, const std::string& error = {}) const;
 
-  // The value as the test's display format asks ("# ##0.0": one decimal).
+  // The value as the test's display pattern asks ("# ##0.0": one decimal, digits grouped by
+  // threes), by the system's one formatter.
   static std::string formatValue(float value, const std::string& valueFormat);
   static std::string jsonString(const std::string& text);
 

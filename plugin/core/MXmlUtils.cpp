@@ -1,8 +1,20 @@
 #include "plugin/core/MXmlUtils.h"
 
+#include <optional>
+
 #include "platform/NumberFormat.h"
 
 namespace plugin::MXmlUtils {
+
+namespace {
+// The leading number of the attribute, or nothing when it is absent, empty or has none.
+std::optional<double> leadingNumberOf(const host_api::IXmlElement& element,
+                                      const std::string& name) {
+  auto text = element.getAttribute(name);
+  if (!text || text->empty()) return std::nullopt;
+  return platform::leadingNumber(*text);
+}
+}  // namespace
 
 void WriteBoolean(host_api::IXmlElement& element, const std::string& name, bool value) {
   element.setAttribute(name, value ? "True" : "False");
@@ -20,10 +32,24 @@ void WriteInteger(host_api::IXmlElement& element, const std::string& name, int32
 
 int32_t ReadInteger(const host_api::IXmlElement& element, const std::string& name,
                     int32_t defaultValue) {
-  auto text = element.getAttribute(name);
-  if (!text || text->empty()) return defaultValue;
-  auto number = platform::leadingNumber(*text);
+  auto number = leadingNumberOf(element, name);
   return number ? platform::roundToLong(*number) : defaultValue;
+}
+
+int32_t ReadTruncatedInteger(const host_api::IXmlElement& element, const std::string& name,
+                             int32_t defaultValue) {
+  auto number = leadingNumberOf(element, name);
+  return number ? platform::truncateToLong(*number) : defaultValue;
+}
+
+void WriteNumericBoolean(host_api::IXmlElement& element, const std::string& name, bool value) {
+  WriteInteger(element, name, value ? -1 : 0);
+}
+
+bool ReadNumericBoolean(const host_api::IXmlElement& element, const std::string& name,
+                        bool defaultValue) {
+  auto number = leadingNumberOf(element, name);
+  return number ? *number != 0 : defaultValue;
 }
 
 }  // namespace plugin::MXmlUtils

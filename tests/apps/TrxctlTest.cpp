@@ -10,10 +10,12 @@
 #include "TestHost.h"
 #include "apps/trxctl/CommandLine.h"
 #include "apps/trxctl/PresenceCommand.h"
+#include "apps/trxctl/ResultPrinter.h"
 #include "driver/MPortTable.h"
 #include "platform/VirtualLoop.h"
 #include "platform/serial/VirtualSerialLink.h"
 #include "sim/SimulatedAnalyzer.h"
+#include "support/GermanLocale.h"
 
 using namespace trxctl;
 
@@ -72,9 +74,28 @@ TEST_F(TrxctlTest, ASeriesWithoutPromptsRunsWithoutATerminalAndLeavesTheAnalyzer
   EXPECT_EQ(out.str(),
             "etcProtEarth epcOff: 0.106 Ohm (etsCompleted)\n"
             "etcPatLeak epcNCRM AP ALL: 8 uA (etsCompleted)\n"
-            "etcEquipCurr epcNC: 0.4 A (etsCompleted)\n")
+            "etcEquipCurr epcNC: 0.5 A (etsCompleted)\n")
       << out.str();
   EXPECT_EQ(analyzer->endState(), kLocalAndOff);
+}
+
+TEST_F(TrxctlTest, ReadingsKeepTheirDecimalPointUnderAGermanLocale) {
+  ScopedGermanLocale german;
+  SKIP_UNLESS_INSTALLED(german);
+  attach("");
+  std::ostringstream printed;  // a stream opened under the locale, as a front end's would be
+  out.swap(printed);
+  EXPECT_EQ(trxctl({"run", "3", "etcProtEarth", "etcEquipCurr"}), kExitSuccess) << err.str();
+  EXPECT_EQ(out.str(),
+            "etcProtEarth epcOff: 0.106 Ohm (etsCompleted)\n"
+            "etcEquipCurr epcNC: 0.5 A (etsCompleted)\n");
+}
+
+TEST(ResultPrinter, ShowsValuesByTheTestsDisplayPattern) {
+  EXPECT_EQ(ResultPrinter::formatValue(2.25f, "# ##0.0"), "2.3");
+  EXPECT_EQ(ResultPrinter::formatValue(1234.5f, "# ##0.0"), "1 234.5");
+  EXPECT_EQ(ResultPrinter::formatValue(-0.01f, "#0.0"), "0.0");
+  EXPECT_EQ(ResultPrinter::formatValue(0.0005f, "# ##0.000"), "0.001");
 }
 
 TEST_F(TrxctlTest, JsonGivesOneObjectATest) {

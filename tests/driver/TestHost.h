@@ -21,8 +21,10 @@ class FakeApplicationService : public host_api::IApplicationService {
 
   std::string Translate(const std::string& pluginId, const std::string& text,
                         const platform::Parameters& params) override;
+  host_api::TestElements TestElements_get() const override { return elements; }
 
   std::vector<Call> calls;
+  host_api::TestElements elements;
 };
 
 // Registry values kept in memory; every key made by one FakeRegistry sees the same values.

@@ -27,6 +27,10 @@ class HostApplicationServiceTest : public ::testing::Test {
               "20030 = In %%1 Sekunden geht es weiter.\n"
               "20351=Bestanden\n"
               "20400=Erste Zeile\\nZweite Zeile\n"
+              "20210=\" (F)\"  \n"
+              "20211 = \"Normaler Test. \"\n"
+              "20212=\"\"zitiert\"\"\n"
+              "T1708=Kommentar\n"
               "not a line of the catalogue\n"
               "abc=no id\n"
               "[OTHER]\n"
@@ -55,6 +59,33 @@ TEST_F(HostApplicationServiceTest, ACatalogueTranslatesKnownIdsOfItsPlugInOnly) 
   EXPECT_EQ(other.Translate("TRX440", "29999::Unknown id"), "Unknown id");
   EXPECT_EQ(other.Translate("TRX440", "20352::Fail"), "Fail");
   EXPECT_EQ(other.Translate("OTHER", "20352::Fail"), "Fremd");
+}
+
+TEST_F(HostApplicationServiceTest, AQuotedTranslationKeepsItsEdgeBlanks) {
+  HostApplicationService other(dir.path(), "xx");
+  EXPECT_EQ(other.Translate("TRX440", "20211::Normal Test. ") + other.Translate("TRX440", "1::x") +
+                other.Translate("TRX440", "20210:: (F)"),
+            "Normaler Test. x (F)");
+  EXPECT_EQ(other.Translate("TRX440", "20212::\"quoted\""), "\"zitiert\"");
+  // Untranslated, the English text keeps its blanks as well.
+  EXPECT_EQ(HostApplicationService(dir.path(), "en").Translate("TRX440", "20210:: (F)"), " (F)");
+}
+
+TEST_F(HostApplicationServiceTest, AnIdWithALetterTranslatesLikeAnyOther) {
+  HostApplicationService other(dir.path(), "xx");
+  EXPECT_EQ(other.Translate("TRX440", "T1708::Comment"), "Kommentar");
+  EXPECT_EQ(other.Translate("TRX440", "T1709::Remark"), "Remark");
+}
+
+TEST_F(HostApplicationServiceTest, HoldsTheTestElementsOfTheOpenTemplate) {
+  HostApplicationService service(dir.path(), "en");
+  EXPECT_TRUE(service.TestElements_get().empty());
+  auto first = std::make_shared<platform::Object>();
+  auto second = std::make_shared<platform::Object>();
+  service.setOpenTemplate({first, second});
+  EXPECT_EQ(service.TestElements_get(), (host_api::TestElements{first, second}));
+  service.setOpenTemplate({});
+  EXPECT_TRUE(service.TestElements_get().empty());
 }
 
 TEST_F(HostApplicationServiceTest, LanguageNamesFallBackToTheirLanguageAndNeverLeaveTheFolder) {

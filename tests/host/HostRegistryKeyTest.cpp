@@ -5,6 +5,7 @@
 #include "host/HostRegistryKey.h"
 #include "host/TestFiles.h"
 #include "platform/ComError.h"
+#include "support/GermanLocale.h"
 
 using host::HostRegistryKey;
 using host_api::RegistryRoot::LocalMachine;
@@ -105,6 +106,41 @@ TEST_F(HostRegistryKeyTest, NumericReadsGiveNothingForTextThatIsNoNumberOfTheirS
   EXPECT_EQ(key.ReadInteger("Hex"), 31);
   key.WriteInteger("Low", INT16_MIN);
   EXPECT_EQ(key.ReadInteger("Low"), INT16_MIN);
+  for (const char* notANumber : {"inf", "nan", "+", "1,5"}) {
+    key.WriteText("Odd", notANumber);
+    EXPECT_EQ(key.ReadLong("Odd"), std::nullopt) << notANumber;
+  }
+}
+
+namespace {
+// Numbers written by a tool that puts a point in every number are still numbers.
+void expectNumbersWithAFractionRead(HostRegistryKey& key) {
+  const std::pair<const char*, int32_t> cases[] = {{"1.0", 1}, {" 9.0 ", 9}, {"4.5", 4},
+                                                   {"5.5", 6}, {"-2.0", -2}, {"1e1", 10}};
+  for (const auto& [text, expected] : cases) {
+    key.WriteText("Test guide settings", text);
+    EXPECT_EQ(key.ReadLong("Test guide settings"), expected) << text;
+    EXPECT_EQ(key.ReadInteger("Test guide settings"), expected) << text;
+  }
+  key.WriteText("Test guide settings", "32767.6");
+  EXPECT_EQ(key.ReadInteger("Test guide settings"), std::nullopt);
+}
+}  // namespace
+
+TEST_F(HostRegistryKeyTest, NumbersWithAFractionReadAsTheNearestWholeNumber) {
+  HostRegistryKey key(file);
+  ASSERT_TRUE(key.Open(LocalMachine, PlugInKey, true));
+  expectNumbersWithAFractionRead(key);
+}
+
+using HostRegistryKeyUnderGermanLocale = HostRegistryKeyTest;
+
+TEST_F(HostRegistryKeyUnderGermanLocale, NumbersWithAFractionStillReadWithThePoint) {
+  ScopedGermanLocale german;
+  SKIP_UNLESS_INSTALLED(german);
+  HostRegistryKey key(file);
+  ASSERT_TRUE(key.Open(LocalMachine, PlugInKey, true));
+  expectNumbersWithAFractionRead(key);
 }
 
 TEST_F(HostRegistryKeyTest, AMalformedFileIsReportedWithItsLineAndNeverOverwritten) {

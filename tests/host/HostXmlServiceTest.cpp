@@ -3,6 +3,7 @@
 #include "host/HostXmlService.h"
 #include "host/TestFiles.h"
 #include "platform/ComError.h"
+#include "support/GermanLocale.h"
 
 using platform::ComError;
 using platform::Variant;
@@ -115,7 +116,9 @@ TEST_F(HostXmlServiceTest, TypedValuesReadBackWithTheirType) {
                                                     {"Blanks", Variant("   ")},
                                                     {"Yes", Variant(true)},
                                                     {"No", Variant(false)},
-                                                    {"Big", Variant(1.7976931348623157e308)}};
+                                                    {"Big", Variant(1.7976931348623157e308)},
+                                                    {"Null", Variant::null()},
+                                                    {"Small", Variant(int16_t(-32768))}};
   for (const auto& [name, value] : values) xml.writeValue(*record, name, value);
   doc->save(dir / "values.xml");
 
@@ -126,6 +129,16 @@ TEST_F(HostXmlServiceTest, TypedValuesReadBackWithTheirType) {
     EXPECT_EQ(*read, value) << name;
   }
   EXPECT_EQ(xml.readValue(*loaded, "Absent"), std::nullopt);
+}
+
+TEST_F(HostXmlServiceTest, TypedNumbersReadBackUnderAGermanLocale) {
+  ScopedGermanLocale german;
+  SKIP_UNLESS_INSTALLED(german);
+  auto doc = xml.createDocument();
+  auto record = doc->createElement("Measurement");
+  xml.writeValue(*record, "Value", Variant(12.5f));
+  EXPECT_EQ(record->findChild("Value")->text(), "12.5");
+  EXPECT_EQ(xml.readValue(*record, "Value"), Variant(12.5f));
 }
 
 TEST_F(HostXmlServiceTest, WritingAValueAgainReplacesIt) {

@@ -4,12 +4,18 @@
 
 using namespace platform;
 
-TEST(MessageText, SplitsTheIdFromTheDefaultTextOnlyForADecimalId) {
+TEST(MessageText, SplitsTheIdFromTheDefaultTextOnlyForAMessageId) {
   auto pass = MessageText::parse("20351::Pass");
-  EXPECT_EQ(pass.id, 20351);
+  EXPECT_EQ(pass.id, "20351");
   EXPECT_EQ(pass.text, "Pass");
   EXPECT_EQ(MessageText::parse("20206:: - done").text, " - done");
-  for (const char* plain : {"::Pass", "abc::Pass", "12a::x", "Pass", "1234567890::too long"}) {
+  auto comment = MessageText::parse("T1708::Comment");
+  EXPECT_EQ(comment.id, "T1708");
+  EXPECT_EQ(comment.text, "Comment");
+  for (const char* plain :
+       {"::Pass", "abc::Pass", "12a::x", "Pass", "1234567890::too long", "T 1::x",
+        "\xc3\xa4"
+        "1::umlaut"}) {
     auto parsed = MessageText::parse(plain);
     EXPECT_FALSE(parsed.id) << plain;
     EXPECT_EQ(parsed.text, plain);

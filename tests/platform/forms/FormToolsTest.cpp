@@ -18,15 +18,15 @@ using namespace platform::forms;
 namespace {
 // A test catalogue: known ids translate, anything else shows its default text.
 Translator catalogue() {
-  static const std::map<int, std::string> german = {{21030, "Verzögerung Ein/Aus"},
-                                                    {20010, "&Weiter"},
-                                                    {20011, "Test &beenden"},
-                                                    {21032, "Der Test läuft weiter."},
-                                                    {300, "Messwert"},
-                                                    {301, "Einheit"},
-                                                    {400, "Start"},
-                                                    {401, "Stopp"},
-                                                    {500, "Ergebnisse"}};
+  static const std::map<std::string, std::string> german = {{"21030", "Verzögerung Ein/Aus"},
+                                                            {"20010", "&Weiter"},
+                                                            {"20011", "Test &beenden"},
+                                                            {"21032", "Der Test läuft weiter."},
+                                                            {"300", "Messwert"},
+                                                            {"301", "Einheit"},
+                                                            {"400", "Start"},
+                                                            {"401", "Stopp"},
+                                                            {"500", "Ergebnisse"}};
   return [](const std::string& text) {
     MessageText message = MessageText::parse(text);
     if (message.id) {

@@ -1,6 +1,7 @@
 #include "plugin/core/MSharedTools.h"
 
 #include "InstalledHost.h"
+#include "support/GermanLocale.h"
 
 using namespace plugin;
 
@@ -14,6 +15,29 @@ TEST_F(MSharedToolsTest, TestGuideIsOnTopFor4And9AndAbove) {
     system->WriteLong("Test guide settings", value);
     EXPECT_EQ(MSharedTools::TestGuideOnTop(), value == 4 || value >= 9) << value;
   }
+}
+
+TEST_F(MSharedToolsTest, TestGuideOnTopReadsAStoredNumberWithAFraction) {
+  auto system = key(MSharedTools::SystemKey);
+  system->WriteText("Test guide settings", "9.0");
+  EXPECT_TRUE(MSharedTools::TestGuideOnTop());
+  system->WriteText("Test guide settings", "4.0");
+  EXPECT_TRUE(MSharedTools::TestGuideOnTop());
+  system->WriteText("Test guide settings", "1.0");
+  EXPECT_FALSE(MSharedTools::TestGuideOnTop());
+  ScopedGermanLocale german;
+  SKIP_UNLESS_INSTALLED(german);
+  system->WriteText("Test guide settings", "9.0");
+  EXPECT_TRUE(MSharedTools::TestGuideOnTop());
+}
+
+TEST_F(MSharedToolsTest, TestGuideOnTopIsFalseWhenTheSettingCannotBeRead) {
+  key(MSharedTools::SystemKey)->WriteLong("Test guide settings", 9);
+  ASSERT_TRUE(MSharedTools::TestGuideOnTop());
+  writeFile(registryFile(), "[HKLM\\Software\\Tavik\\orvel\\Executive\\System]\nbroken\n");
+  EXPECT_FALSE(MSharedTools::TestGuideOnTop());
+  host_api::hostServicesSlot().reset();
+  EXPECT_FALSE(MSharedTools::TestGuideOnTop());
 }
 
 TEST_F(MSharedToolsTest, PolarityDelayOutside1To5Is1) {
