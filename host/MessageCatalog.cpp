@@ -5,15 +5,12 @@
 #include "host/AtomicFile.h"
 #include "platform/ComError.h"
 #include "platform/MessageText.h"
+#include "platform/TextTools.h"
 
 namespace host {
 
 namespace {
-std::string trim(const std::string& s) {
-  size_t b = s.find_first_not_of(" \t\r");
-  if (b == std::string::npos) return {};
-  return s.substr(b, s.find_last_not_of(" \t\r") - b + 1);
-}
+using platform::trim;
 
 // The text of an entry: without quotes, what stands after "=" less the blanks at both edges; in
 // double quotes, exactly what stands between them, so " (F)" and "... Test. " keep the blanks that

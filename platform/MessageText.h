@@ -21,7 +21,7 @@ struct ORVEL_PLATFORM_API MessageText {
 
 // A message id: up to 8 ASCII letters followed by 1 to 9 decimal digits ("20351", "T1708").
 // Anything else before "::" is part of an ordinary text.
-bool isMessageId(std::string_view id);
+ORVEL_PLATFORM_API bool isMessageId(std::string_view id);
 
 using Parameters = std::vector<Variant>;
 
