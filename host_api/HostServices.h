@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <memory>
+#include <utility>
 
 #include "host_api/IApplicationService.h"
 #include "host_api/IErrorService.h"
@@ -32,6 +33,20 @@ inline std::shared_ptr<HostServices>& hostServicesSlot() {
   static std::shared_ptr<HostServices> slot;
   return slot;
 }
+
+// Installs other services (a test's fakes, or none at all) for its own lifetime, then puts back
+// what was installed before, also when something installed services of its own meanwhile.
+class HostServicesOverride {
+ public:
+  explicit HostServicesOverride(std::shared_ptr<HostServices> replacement)
+      : m_previous(std::exchange(hostServicesSlot(), std::move(replacement))) {}
+  ~HostServicesOverride() { hostServicesSlot() = std::move(m_previous); }
+  HostServicesOverride(const HostServicesOverride&) = delete;
+  HostServicesOverride& operator=(const HostServicesOverride&) = delete;
+
+ private:
+  std::shared_ptr<HostServices> m_previous;
+};
 
 // The installed services; throws when the host has installed none.
 inline HostServices& hostServices() {
