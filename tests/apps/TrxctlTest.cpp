@@ -7,13 +7,13 @@
 #include <fstream>
 #include <sstream>
 
-#include "TestHost.h"
 #include "apps/trxctl/CommandLine.h"
 #include "apps/trxctl/PresenceCommand.h"
 #include "driver/MPortTable.h"
 #include "platform/VirtualLoop.h"
 #include "platform/serial/VirtualSerialLink.h"
 #include "sim/SimulatedAnalyzer.h"
+#include "support/TestHost.h"
 
 using namespace trxctl;
 

@@ -2,12 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include "ExpectError.h"
-#include "ScriptedPeer.h"
-#include "TestHost.h"
 #include "driver/MPortTable.h"
 #include "platform/VirtualLoop.h"
 #include "platform/serial/VirtualSerialLink.h"
+#include "support/ExpectError.h"
+#include "support/ScriptedPeer.h"
+#include "support/TestHost.h"
 
 using namespace vti;
 using namespace std::chrono_literals;

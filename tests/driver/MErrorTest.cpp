@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "TestHost.h"
 #include "driver/MResources.h"
 #include "platform/ComError.h"
+#include "support/TestHost.h"
 
 using namespace vti;
 

@@ -2,14 +2,14 @@
 
 #include <gtest/gtest.h>
 
-#include "ScriptedPeer.h"
-#include "TestHost.h"
 #include "driver/CChannel.h"
 #include "driver/MPortTable.h"
 #include "platform/VirtualLoop.h"
 #include "platform/forms/ScriptedScreen.h"
 #include "platform/serial/VirtualSerialLink.h"
 #include "sim/SimulatedAnalyzer.h"
+#include "support/ScriptedPeer.h"
+#include "support/TestHost.h"
 
 using namespace vti;
 using host_api::MLCQueryResult;

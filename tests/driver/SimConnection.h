@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "TestHost.h"
 #include "driver/CTrxVti.h"
 #include "driver/MPortTable.h"
 #include "platform/VirtualLoop.h"
@@ -12,6 +11,7 @@
 #include "platform/forms/ScriptedScreen.h"
 #include "platform/serial/VirtualSerialLink.h"
 #include "sim/SimulatedAnalyzer.h"
+#include "support/TestHost.h"
 
 // A connection to a simulated analyzer on port 1 over an in-process cable, on virtual time,
 // with a scripted operator. The analyzer's transcript is what the tests assert on.

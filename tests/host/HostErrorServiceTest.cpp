@@ -4,7 +4,7 @@
 #include "host/HostErrorService.h"
 #include "host/HostPathService.h"
 #include "host/HostServicesInstaller.h"
-#include "host/TestFiles.h"
+#include "support/TestFiles.h"
 
 using platform::ComError;
 using platform::Parameters;

@@ -3,8 +3,8 @@
 #include <functional>
 
 #include "host/HostRegistryKey.h"
-#include "host/TestFiles.h"
 #include "platform/ComError.h"
+#include "support/TestFiles.h"
 
 using host::HostRegistryKey;
 using host_api::RegistryRoot::LocalMachine;

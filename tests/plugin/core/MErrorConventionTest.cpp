@@ -2,8 +2,8 @@
 
 #include <stdexcept>
 
-#include "InstalledHost.h"
 #include "plugin/core/MPlugInErrors.h"
+#include "support/InstalledHost.h"
 
 using namespace plugin;
 using platform::ComError;

@@ -1,6 +1,6 @@
 #include "plugin/core/MSharedTools.h"
 
-#include "InstalledHost.h"
+#include "support/InstalledHost.h"
 
 using namespace plugin;
 

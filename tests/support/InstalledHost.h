@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "host/HostServicesInstaller.h"
-#include "host/TestFiles.h"
+#include "support/TestFiles.h"
 
 // Test base that installs the host's services over a settings file of its own, in the language
 // `language()`, and removes them afterwards.
