@@ -132,12 +132,11 @@ TEST_F(MlcQueryTest, APortThatDoesNotOpenFindsNothing) {
 TEST_F(MlcQueryTest, APortNumberResolvesThroughThePortTable) {
   attach("");
   int32_t asked = 0;
-  MPortTable::PortFactorySlot() = [&](int32_t port) {
+  MPortTable::PortFactoryOverride useLink([&](int32_t port) {
     asked = port;
     return link.hostEnd();
-  };
+  });
   auto result = mlc.QueryMTI(3);
-  MPortTable::PortFactorySlot() = nullptr;
   EXPECT_EQ(asked, 3);
   EXPECT_EQ(result.Status, MLCQueryResult::kIdentified);
 }

@@ -243,7 +243,7 @@ class RecordingErrorService : public host_api::IErrorService {
 TEST(CTrxSafetyTest, LoadAndSaveHandTheirErrorsToTheHostErrorService) {
   testing_host::TestHost host;
   auto errors = std::make_shared<RecordingErrorService>();
-  host_api::hostServicesSlot()->errors = errors;
+  host.services().errors = errors;
 
   CTrxSafetyTest test;
   test.LeadNo_let(2);

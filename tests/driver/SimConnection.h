@@ -21,9 +21,6 @@ class SimConnection {
 
   explicit SimConnection(sim::Scenario scenario) : m_analyzer(std::move(scenario)) {
     m_analyzer.attach(m_link);
-    vti::MPortTable::PortFactorySlot() = [this](int32_t port) {
-      return port == kPort ? m_link.hostEnd() : nullptr;
-    };
     m_vti = std::make_unique<vti::CTrxVti>();
   }
   explicit SimConnection(const std::string& scenarioName = "healthy")
@@ -38,7 +35,6 @@ class SimConnection {
 
   ~SimConnection() {
     m_vti.reset();
-    vti::MPortTable::PortFactorySlot() = nullptr;
     m_analyzer.detach();
   }
 
@@ -97,5 +93,7 @@ class SimConnection {
   platform::forms::ScreenOverride m_useScreen{m_screen};
   platform::serial::VirtualSerialLink m_link;
   sim::SimulatedAnalyzer m_analyzer;
+  vti::MPortTable::PortFactoryOverride m_usePort{
+      [this](int32_t port) { return port == kPort ? m_link.hostEnd() : nullptr; }};
   std::unique_ptr<vti::CTrxVti> m_vti;
 };

@@ -94,6 +94,8 @@ TEST(HostServicesInstaller, InstallsEveryServiceOverTheConfiguredFiles) {
   ScopedEnv registry("ORVEL_REGISTRY", (dir / "settings" / "registry.ini").string());
   ScopedEnv language("ORVEL_LANG", "de");
   ScopedEnv resources("ORVEL_RESOURCES", "");
+  // The installer replaces whatever was installed; put that back when the test ends.
+  host_api::HostServicesOverride restore(host_api::hostServicesSlot());
   auto installed = host::installHostServices();
   auto& services = host_api::hostServices();
   EXPECT_EQ(&services, installed.get());
@@ -103,6 +105,20 @@ TEST(HostServicesInstaller, InstallsEveryServiceOverTheConfiguredFiles) {
   auto key = services.newRegistryKey();
   ASSERT_TRUE(key->Open(host_api::RegistryRoot::LocalMachine, "Software\\Tavik", true));
   EXPECT_TRUE(std::filesystem::exists(dir / "settings" / "registry.ini"));
-  host_api::hostServicesSlot().reset();
+  host_api::HostServicesOverride noHost(nullptr);
   EXPECT_THROW(host_api::hostServices(), ComError);
+}
+
+TEST(HostServicesOverride, PutsBackWhatWasInstalledBeforeWhateverHappenedMeanwhile) {
+  auto outer = std::make_shared<host_api::HostServices>();
+  host_api::HostServicesOverride useOuter(outer);
+  {
+    host_api::HostServicesOverride noHost(nullptr);
+    EXPECT_THROW(host_api::hostServices(), ComError);
+    TempDir dir;
+    ScopedEnv registry("ORVEL_REGISTRY", (dir / "registry.ini").string());
+    host::installHostServices();
+    EXPECT_NE(&host_api::hostServices(), outer.get());
+  }
+  EXPECT_EQ(&host_api::hostServices(), outer.get());
 }
