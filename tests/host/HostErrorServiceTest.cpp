@@ -4,6 +4,7 @@
 #include "host/HostErrorService.h"
 #include "host/HostPathService.h"
 #include "host/HostServicesInstaller.h"
+#include "support/ExpectError.h"
 #include "support/TestFiles.h"
 
 using platform::ComError;
@@ -23,23 +24,13 @@ class HostErrorServiceTest : public ::testing::Test {
     service->RegisterMessages("TRX440", {{NotFound, "41514::File %%1 is missing"}});
   }
 
-  ComError raised(const std::function<void()>& action) {
-    try {
-      action();
-    } catch (const ComError& error) {
-      return error;
-    }
-    ADD_FAILURE() << "nothing was raised";
-    return ComError(0, {}, {});
-  }
-
   TempDir dir;
   std::unique_ptr<host::HostErrorService> service;
 };
 }  // namespace
 
 TEST_F(HostErrorServiceTest, APlugInErrorIsDescribedByItsTranslatedMessage) {
-  ComError error = raised([&] {
+  ComError error = expectComError([&] {
     service->Raise("TRX440", NotFound, "orvelTRX440.CPlugInTRX440", 2,
                    Parameters{Variant("a.mpc")});
   });
@@ -49,11 +40,11 @@ TEST_F(HostErrorServiceTest, APlugInErrorIsDescribedByItsTranslatedMessage) {
 }
 
 TEST_F(HostErrorServiceTest, AnErrorWithoutMessageKeepsItsNumberAndArguments) {
-  ComError error = raised([&] {
+  ComError error = expectComError([&] {
     service->Raise("TRX440", 0x1234, "src", 3, Parameters{Variant(int32_t(5)), Variant("x")});
   });
   EXPECT_EQ(error.description(), "Error 4660: 5, x");
-  EXPECT_EQ(raised([&] {
+  EXPECT_EQ(expectComError([&] {
               service->Raise("TRX440", NotFound, "src", 2, Parameters(6, Variant(1)));
             }).number(),
             platform::RuntimeError::InvalidProcedureCall);
@@ -61,7 +52,7 @@ TEST_F(HostErrorServiceTest, AnErrorWithoutMessageKeepsItsNumberAndArguments) {
 
 TEST_F(HostErrorServiceTest, PassingAnErrorOnKeepsWhatItSaid) {
   ComError original(NotFound, "orvelTRX440.CTestGroup", "the original description", "help", 7);
-  ComError again = raised([&] {
+  ComError again = expectComError([&] {
     try {
       throw original;
     } catch (const ComError& caught) {
@@ -73,11 +64,11 @@ TEST_F(HostErrorServiceTest, PassingAnErrorOnKeepsWhatItSaid) {
   EXPECT_EQ(again.description(), "the original description");
   EXPECT_EQ(again.helpContext(), 7);
 
-  ComError passed = raised([&] { service->PassOn(original, "orvelTRX440.CTestSingle"); });
+  ComError passed = expectComError([&] { service->PassOn(original, "orvelTRX440.CTestSingle"); });
   EXPECT_EQ(passed.source(), "orvelTRX440.CTestGroup");
   EXPECT_EQ(passed.description(), "the original description");
   ComError anonymous(53, "", "File not found");
-  EXPECT_EQ(raised([&] { service->PassOn(anonymous, "orvelTRX440.CTestSingle"); }).source(),
+  EXPECT_EQ(expectComError([&] { service->PassOn(anonymous, "orvelTRX440.CTestSingle"); }).source(),
             "orvelTRX440.CTestSingle");
 }
 
