@@ -6,7 +6,7 @@
 #include "support/TestFiles.h"
 
 // Test base that installs the host's services over a settings file of its own, in the language
-// `language()`, and removes them afterwards.
+// `language()`, and puts back what was installed before when the test ends.
 class InstalledHost : public ::testing::Test {
  protected:
   void SetUp() override {
