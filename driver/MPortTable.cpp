@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <charconv>
+#include <utility>
 
 #include "host_api/HostServices.h"
 #include "platform/serial/PosixSerialPort.h"
@@ -28,6 +29,11 @@ PortFactory& PortFactorySlot() {
   static PortFactory factory;
   return factory;
 }
+
+PortFactoryOverride::PortFactoryOverride(PortFactory factory)
+    : m_previous(std::exchange(PortFactorySlot(), std::move(factory))) {}
+
+PortFactoryOverride::~PortFactoryOverride() { PortFactorySlot() = std::move(m_previous); }
 
 std::string DevicePath(int32_t port) {
   auto& services = host_api::hostServices();

@@ -42,6 +42,18 @@ std::shared_ptr<platform::serial::SerialPort> CreatePort(const std::string& port
 using PortFactory = std::function<std::shared_ptr<platform::serial::SerialPort>(int32_t port)>;
 PortFactory& PortFactorySlot();
 
+// Installs `factory` for its own lifetime, then puts back the one installed before.
+class PortFactoryOverride {
+ public:
+  explicit PortFactoryOverride(PortFactory factory);
+  ~PortFactoryOverride();
+  PortFactoryOverride(const PortFactoryOverride&) = delete;
+  PortFactoryOverride& operator=(const PortFactoryOverride&) = delete;
+
+ private:
+  PortFactory m_previous;
+};
+
 }  // namespace MPortTable
 
 }  // namespace vti

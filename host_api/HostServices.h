@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <memory>
+#include <utility>
 
 #include "host_api/IApplicationService.h"
 #include "host_api/IErrorService.h"
@@ -33,6 +34,20 @@ struct HostServices {
 // The one slot of the process, kept in the host interfaces' own shared library so that the
 // driver, the plug-in and the program all see the same services.
 ORVEL_HOST_API std::shared_ptr<HostServices>& hostServicesSlot();
+
+// Installs other services (a test's fakes, or none at all) for its own lifetime, then puts back
+// what was installed before, also when something installed services of its own meanwhile.
+class HostServicesOverride {
+ public:
+  explicit HostServicesOverride(std::shared_ptr<HostServices> replacement)
+      : m_previous(std::exchange(hostServicesSlot(), std::move(replacement))) {}
+  ~HostServicesOverride() { hostServicesSlot() = std::move(m_previous); }
+  HostServicesOverride(const HostServicesOverride&) = delete;
+  HostServicesOverride& operator=(const HostServicesOverride&) = delete;
+
+ private:
+  std::shared_ptr<HostServices> m_previous;
+};
 
 // The installed services; throws when the host has installed none.
 ORVEL_HOST_API HostServices& hostServices();

@@ -12,8 +12,6 @@
 #include <cstdio>
 #include <vector>
 
-#include "PseudoTerminal.h"
-#include "ScriptedPeer.h"
 #include "bench/BenchClock.h"
 #include "driver/CChannel.h"
 #include "driver/MPortTable.h"
@@ -21,6 +19,8 @@
 #include "platform/PollLoop.h"
 #include "platform/VirtualLoop.h"
 #include "platform/serial/VirtualSerialLink.h"
+#include "support/PseudoTerminal.h"
+#include "support/ScriptedPeer.h"
 
 namespace {
 

@@ -115,7 +115,7 @@ VirtualRun virtualSession(platform::Duration latency, platform::Duration streamS
   scenario.streamInterval += streamSlack;
   sim::SimulatedAnalyzer analyzer(std::move(scenario));
   analyzer.attach(link);
-  vti::MPortTable::PortFactorySlot() = [&link](int32_t) { return link.hostEnd(); };
+  vti::MPortTable::PortFactoryOverride useLink([&link](int32_t) { return link.hostEnd(); });
   VirtualRun run;
   double wall0 = wallSeconds();
   auto start = ev.elapsed();
@@ -125,7 +125,6 @@ VirtualRun virtualSession(platform::Duration latency, platform::Duration streamS
   for (const auto& entry : analyzer.transcript().entries()) {
     if (entry.direction != "note") run.bytes += entry.text.size();
   }
-  vti::MPortTable::PortFactorySlot() = nullptr;
   return run;
 }
 
@@ -136,13 +135,11 @@ void realTimeSession(double floorSeconds) {
   const std::string& out = trxsim.readUntil(
       [](const std::string& text) { return text.find('\n') != std::string::npos; });
   std::string path = out.substr(0, out.find('\n'));
-  vti::MPortTable::PortFactorySlot() = [&path](int32_t) {
-    return vti::MPortTable::CreatePort(path);
-  };
+  vti::MPortTable::PortFactoryOverride usePath(
+      [&path](int32_t) { return vti::MPortTable::CreatePort(path); });
   double cpu0 = cpuSeconds(), wall0 = wallSeconds();
   int completed = session();
   double cpu = cpuSeconds() - cpu0, wall = wallSeconds() - wall0;
-  vti::MPortTable::PortFactorySlot() = nullptr;
   std::printf(
       "22 tests against trxsim (pty, real time): %d completed, wall %.3f s, protocol floor "
       "%.3f s, wall/floor %.4f (target < 1.02), cpu %.3f s, cpu/wall %.2f %% (target < 2 %%)\n",

@@ -49,9 +49,26 @@ std::shared_ptr<Object> ComponentRegistry::create(const std::string& progId) con
   return object;
 }
 
-ComponentRegistry& components() {
-  static ComponentRegistry registry;
-  return registry;
+namespace {
+ComponentRegistry*& installedRegistry() {
+  static ComponentRegistry* current = nullptr;
+  return current;
 }
+}  // namespace
+
+ComponentRegistry& components() {
+  ComponentRegistry*& current = installedRegistry();
+  if (!current) {
+    static ComponentRegistry processRegistry;
+    current = &processRegistry;
+  }
+  return *current;
+}
+
+ComponentsOverride::ComponentsOverride(ComponentRegistry& replacement) : m_previous(&components()) {
+  installedRegistry() = &replacement;
+}
+
+ComponentsOverride::~ComponentsOverride() { installedRegistry() = m_previous; }
 
 }  // namespace platform::components

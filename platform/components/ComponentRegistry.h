@@ -35,7 +35,20 @@ class ORVEL_PLATFORM_API ComponentRegistry : public ClassRegistrar {
   std::map<std::string, Entry> m_classes;
 };
 
-// The process-wide registry.
+// The process-wide registry: the one installed by a ComponentsOverride, else the process's own.
 ORVEL_PLATFORM_API ComponentRegistry& components();
+
+// Installs another registry (a test's own) for its lifetime, so that the libraries loaded and the
+// classes registered meanwhile leave the process's registry as it was.
+class ORVEL_PLATFORM_API ComponentsOverride {
+ public:
+  explicit ComponentsOverride(ComponentRegistry& replacement);
+  ~ComponentsOverride();
+  ComponentsOverride(const ComponentsOverride&) = delete;
+  ComponentsOverride& operator=(const ComponentsOverride&) = delete;
+
+ private:
+  ComponentRegistry* m_previous;
+};
 
 }  // namespace platform::components

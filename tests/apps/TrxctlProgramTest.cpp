@@ -2,8 +2,10 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 
+#include "TranscriptFile.h"
 #include "platform/PollLoop.h"
 #include "support/ChildProcess.h"
+#include "support/TestFiles.h"
 
 namespace {
 
@@ -29,7 +31,10 @@ class TrxctlProgram : public ::testing::Test {
 
   platform::PollLoop loop;
   platform::LoopOverride useRealTime{loop};
-  ChildProcess trxsim{{TRXSIM_PATH, "--scenario", "healthy"}};
+  TempDir dir;
+  TranscriptFile transcript{dir / "transcript.jsonl"};
+  ChildProcess trxsim{
+      {TRXSIM_PATH, "--scenario", "healthy", "--transcript", transcript.path().string()}};
   std::string path;
 };
 
@@ -49,10 +54,7 @@ TEST_F(TrxctlProgram, QueriesAndRunsATestWithoutATerminal) {
 TEST_F(TrxctlProgram, CtrlCAbortsTheTestAndStillLeavesTheAnalyzerSafe) {
   ChildProcess run({TRXCTL_PATH, "run", path, "etcEarthLeak", "etcEquipCurr"});
   // Interrupt once the earth leakage test has powered the device.
-  bool late = false;
-  auto timer = loop.startTimer(std::chrono::milliseconds(1200), [&] { late = true; });
-  loop.processUntil([&] { return late; });
-  loop.stopTimer(timer);
+  ASSERT_TRUE(transcript.waitForCommand("POL=N")) << transcript.text();
   run.signal(SIGINT);
   EXPECT_EQ(run.wait(), 1);
   EXPECT_NE(run.output().find("etcEarthLeak epcNC: no reading (etsAborted) - stopped"),
@@ -77,10 +79,7 @@ class TrxctlEndedBySignal : public TrxctlProgram, public ::testing::WithParamInt
 
 TEST_P(TrxctlEndedBySignal, StopsTheTestAndStillLeavesTheAnalyzerSafe) {
   ChildProcess run({TRXCTL_PATH, "run", path, "etcEarthLeak"});
-  bool late = false;
-  auto timer = loop.startTimer(std::chrono::milliseconds(1200), [&] { late = true; });
-  loop.processUntil([&] { return late; });
-  loop.stopTimer(timer);
+  ASSERT_TRUE(transcript.waitForCommand("POL=N")) << transcript.text();
   run.signal(GetParam());
   EXPECT_EQ(run.wait(), 1);
   EXPECT_NE(run.output().find("(etsAborted) - stopped"), std::string::npos) << run.output();

@@ -7,7 +7,6 @@
 #include <fstream>
 #include <sstream>
 
-#include "TestHost.h"
 #include "apps/trxctl/CommandLine.h"
 #include "apps/trxctl/PresenceCommand.h"
 #include "apps/trxctl/ResultPrinter.h"
@@ -16,6 +15,7 @@
 #include "platform/serial/VirtualSerialLink.h"
 #include "sim/SimulatedAnalyzer.h"
 #include "support/GermanLocale.h"
+#include "support/TestHost.h"
 
 using namespace trxctl;
 
@@ -27,13 +27,6 @@ constexpr const char* kLocalAndOff =
 // trxctl in process, on virtual time, against a simulated analyzer behind port number 3.
 class TrxctlTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    vti::MPortTable::PortFactorySlot() = [this](int32_t port) {
-      return port == 3 ? link.hostEnd() : nullptr;
-    };
-  }
-  void TearDown() override { vti::MPortTable::PortFactorySlot() = nullptr; }
-
   void attach(const std::string& scenario) {
     analyzer = std::make_unique<sim::SimulatedAnalyzer>(sim::Scenario::parse(scenario, "test"));
     analyzer->attach(link);
@@ -59,6 +52,8 @@ class TrxctlTest : public ::testing::Test {
   platform::LoopOverride useVirtualTime{ev};
   testing_host::TestHost host;
   platform::serial::VirtualSerialLink link;
+  vti::MPortTable::PortFactoryOverride usePort3{
+      [this](int32_t port) { return port == 3 ? link.hostEnd() : nullptr; }};
   std::unique_ptr<sim::SimulatedAnalyzer> analyzer;
   std::ostringstream out, err;
 

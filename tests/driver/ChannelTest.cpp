@@ -2,12 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include "ExpectError.h"
-#include "ScriptedPeer.h"
-#include "TestHost.h"
 #include "driver/MPortTable.h"
 #include "platform/VirtualLoop.h"
 #include "platform/serial/VirtualSerialLink.h"
+#include "support/ExpectError.h"
+#include "support/ScriptedPeer.h"
+#include "support/TestHost.h"
 
 using namespace vti;
 using namespace std::chrono_literals;
@@ -292,15 +292,17 @@ TEST_F(ChannelTest, AnInstalledFactoryServesPortNumbers) {
   ScriptedPeer otherPeer(other.deviceEnd());
   otherPeer.script("SN", {"B777\r\n"});
   std::vector<int32_t> asked;
-  MPortTable::PortFactorySlot() = [&](int32_t port) {
-    asked.push_back(port);
-    return other.hostEnd();
-  };
-  CChannel second;
-  second.OpenPort(2);
-  EXPECT_EQ(second.Transmit("SN", "\r\n"), "B777");
-  EXPECT_EQ(MPortTable::CreatePort("com3"), other.hostEnd());
-  MPortTable::PortFactorySlot() = nullptr;
+  {
+    MPortTable::PortFactoryOverride useOther([&](int32_t port) {
+      asked.push_back(port);
+      return other.hostEnd();
+    });
+    CChannel second;
+    second.OpenPort(2);
+    EXPECT_EQ(second.Transmit("SN", "\r\n"), "B777");
+    EXPECT_EQ(MPortTable::CreatePort("com3"), other.hostEnd());
+  }
+  EXPECT_FALSE(MPortTable::PortFactorySlot()) << "the table serves port numbers again";
   EXPECT_EQ(asked, (std::vector<int32_t>{2, 3}));
   EXPECT_TRUE(peer.commands().empty());
 }

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "ExpectError.h"
 #include "SimConnection.h"
 #include "driver/CTrxSafetyTest.h"
 #include "driver/CTrxTestOptions.h"
 #include "driver/CTrxTestResult.h"
+#include "support/ExpectError.h"
 
 using namespace vti;
 using Commands = std::vector<std::string>;

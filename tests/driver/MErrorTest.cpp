@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "TestHost.h"
 #include "driver/MResources.h"
 #include "platform/ComError.h"
+#include "support/TestHost.h"
 
 using namespace vti;
 
@@ -61,10 +61,8 @@ TEST(RaiseVtiError, NumbersWithoutStoredTextCarryAnEmptyText) {
 }
 
 TEST(RaiseVtiError, WithoutAHostTheEnglishTextIsRaised) {
-  auto previous = host_api::hostServicesSlot();
-  host_api::hostServicesSlot().reset();
+  host_api::HostServicesOverride noHost(nullptr);
   auto e = raised(errVTI_AlreadyOpen, {}, {int32_t(2)});
-  host_api::hostServicesSlot() = previous;
   EXPECT_EQ(e.number(), errVTI_AlreadyOpen);
   EXPECT_EQ(e.description(), "The channel is already open on port 2.");
 }

@@ -3,12 +3,12 @@
 #include <string>
 #include <vector>
 
-#include "ExpectError.h"
-#include "TestHost.h"
 #include "driver/CMicroSequence.h"
 #include "driver/CTrxSafetyTest.h"
 #include "driver/CTrxTestOptions.h"
 #include "driver/MCommands.h"
+#include "support/ExpectError.h"
+#include "support/TestHost.h"
 
 using namespace vti;
 

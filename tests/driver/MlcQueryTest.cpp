@@ -2,14 +2,14 @@
 
 #include <gtest/gtest.h>
 
-#include "ScriptedPeer.h"
-#include "TestHost.h"
 #include "driver/CChannel.h"
 #include "driver/MPortTable.h"
 #include "platform/VirtualLoop.h"
 #include "platform/forms/ScriptedScreen.h"
 #include "platform/serial/VirtualSerialLink.h"
 #include "sim/SimulatedAnalyzer.h"
+#include "support/ScriptedPeer.h"
+#include "support/TestHost.h"
 
 using namespace vti;
 using host_api::MLCQueryResult;
@@ -132,12 +132,11 @@ TEST_F(MlcQueryTest, APortThatDoesNotOpenFindsNothing) {
 TEST_F(MlcQueryTest, APortNumberResolvesThroughThePortTable) {
   attach("");
   int32_t asked = 0;
-  MPortTable::PortFactorySlot() = [&](int32_t port) {
+  MPortTable::PortFactoryOverride useLink([&](int32_t port) {
     asked = port;
     return link.hostEnd();
-  };
+  });
   auto result = mlc.QueryMTI(3);
-  MPortTable::PortFactorySlot() = nullptr;
   EXPECT_EQ(asked, 3);
   EXPECT_EQ(result.Status, MLCQueryResult::kIdentified);
 }

@@ -8,12 +8,12 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "ExpectError.h"
-#include "PseudoTerminal.h"
-#include "TestHost.h"
 #include "driver/CChannel.h"
 #include "driver/MPortTable.h"
 #include "platform/PollLoop.h"
+#include "support/ExpectError.h"
+#include "support/PseudoTerminal.h"
+#include "support/TestHost.h"
 
 using namespace std::chrono_literals;
 using platform::serial::PosixSerialPort;

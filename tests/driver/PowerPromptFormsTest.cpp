@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "TestHost.h"
 #include "driver/FStopOnPC.h"
 #include "driver/FWaitOnPC.h"
 #include "platform/VirtualLoop.h"
 #include "platform/forms/ScriptedScreen.h"
+#include "support/TestHost.h"
 
 using namespace vti;
 using namespace platform::forms;

@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "ExpectError.h"
 #include "SimConnection.h"
 #include "driver/CTrxSafetyTest.h"
 #include "driver/CTrxTestOptions.h"
 #include "driver/CTrxTestResult.h"
 #include "platform/forms/FormErrors.h"
+#include "support/ExpectError.h"
 
 using namespace vti;
 using namespace std::chrono_literals;

@@ -3,13 +3,13 @@
 #include <map>
 #include <set>
 
-#include "ExpectError.h"
-#include "TestHost.h"
 #include "driver/CMicroSequence.h"
 #include "driver/CTrxSafetyTest.h"
 #include "driver/CTrxTestOptions.h"
 #include "host/HostXmlDocument.h"
-#include "plugin/core/InstalledHost.h"
+#include "support/ExpectError.h"
+#include "support/InstalledHost.h"
+#include "support/TestHost.h"
 
 using namespace vti;
 
@@ -246,7 +246,7 @@ class RecordingErrorService : public host_api::IErrorService {
 TEST(CTrxSafetyTest, LoadAndSaveHandTheirErrorsToTheHostErrorService) {
   testing_host::TestHost host;
   auto errors = std::make_shared<RecordingErrorService>();
-  host_api::hostServicesSlot()->errors = errors;
+  host.services().errors = errors;
 
   CTrxSafetyTest test;
   test.LeadNo_let(2);

@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "TestHost.h"
 #include "driver/CTrxVti.h"
 #include "driver/MPortTable.h"
 #include "platform/VirtualLoop.h"
@@ -12,6 +11,7 @@
 #include "platform/forms/ScriptedScreen.h"
 #include "platform/serial/VirtualSerialLink.h"
 #include "sim/SimulatedAnalyzer.h"
+#include "support/TestHost.h"
 
 // A connection to a simulated analyzer on port 1 over an in-process cable, on virtual time,
 // with a scripted operator. The analyzer's transcript is what the tests assert on.
@@ -21,9 +21,6 @@ class SimConnection {
 
   explicit SimConnection(sim::Scenario scenario) : m_analyzer(std::move(scenario)) {
     m_analyzer.attach(m_link);
-    vti::MPortTable::PortFactorySlot() = [this](int32_t port) {
-      return port == kPort ? m_link.hostEnd() : nullptr;
-    };
     m_vti = std::make_unique<vti::CTrxVti>();
   }
   explicit SimConnection(const std::string& scenarioName = "healthy")
@@ -38,7 +35,6 @@ class SimConnection {
 
   ~SimConnection() {
     m_vti.reset();
-    vti::MPortTable::PortFactorySlot() = nullptr;
     m_analyzer.detach();
   }
 
@@ -97,5 +93,7 @@ class SimConnection {
   platform::forms::ScreenOverride m_useScreen{m_screen};
   platform::serial::VirtualSerialLink m_link;
   sim::SimulatedAnalyzer m_analyzer;
+  vti::MPortTable::PortFactoryOverride m_usePort{
+      [this](int32_t port) { return port == kPort ? m_link.hostEnd() : nullptr; }};
   std::unique_ptr<vti::CTrxVti> m_vti;
 };

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "TestHost.h"
 #include "driver/CTrxTestResult.h"
+#include "support/TestHost.h"
 
 using namespace vti;
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "host/AtomicFile.h"
-#include "host/TestFiles.h"
+#include "support/TestFiles.h"
 
 TEST(AtomicFile, AReplacedFileKeepsItsAccessAndItsLink) {
   TempDir dir;

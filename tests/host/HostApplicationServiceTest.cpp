@@ -5,10 +5,10 @@
 #include "host/HostApplicationService.h"
 #include "host/HostLocations.h"
 #include "host/HostRegistryKey.h"
-#include "host/TestFiles.h"
 #include "platform/forms/Button.h"
 #include "platform/forms/Form.h"
 #include "platform/forms/Label.h"
+#include "support/TestFiles.h"
 
 using host::HostApplicationService;
 using platform::Parameters;

@@ -6,7 +6,8 @@
 #include "host/HostErrorService.h"
 #include "host/HostPathService.h"
 #include "host/HostServicesInstaller.h"
-#include "host/TestFiles.h"
+#include "support/ExpectError.h"
+#include "support/TestFiles.h"
 
 using platform::ComError;
 using platform::Parameters;
@@ -25,23 +26,13 @@ class HostErrorServiceTest : public ::testing::Test {
     service->RegisterMessages("TRX440", {{NotFound, "41514::File %%1 is missing"}});
   }
 
-  ComError raised(const std::function<void()>& action) {
-    try {
-      action();
-    } catch (const ComError& error) {
-      return error;
-    }
-    ADD_FAILURE() << "nothing was raised";
-    return ComError(0, {}, {});
-  }
-
   TempDir dir;
   std::unique_ptr<host::HostErrorService> service;
 };
 }  // namespace
 
 TEST_F(HostErrorServiceTest, APlugInErrorIsDescribedByItsTranslatedMessage) {
-  ComError error = raised([&] {
+  ComError error = expectComError([&] {
     service->Raise("TRX440", NotFound, "orvelTRX440.CPlugInTRX440", 2,
                    Parameters{Variant("a.mpc")});
   });
@@ -51,11 +42,11 @@ TEST_F(HostErrorServiceTest, APlugInErrorIsDescribedByItsTranslatedMessage) {
 }
 
 TEST_F(HostErrorServiceTest, AnErrorWithoutMessageKeepsItsNumberAndArguments) {
-  ComError error = raised([&] {
+  ComError error = expectComError([&] {
     service->Raise("TRX440", 0x1234, "src", 3, Parameters{Variant(int32_t(5)), Variant("x")});
   });
   EXPECT_EQ(error.description(), "Error 4660: 5, x");
-  EXPECT_EQ(raised([&] {
+  EXPECT_EQ(expectComError([&] {
               service->Raise("TRX440", NotFound, "src", 2, Parameters(6, Variant(1)));
             }).number(),
             platform::RuntimeError::InvalidProcedureCall);
@@ -63,7 +54,7 @@ TEST_F(HostErrorServiceTest, AnErrorWithoutMessageKeepsItsNumberAndArguments) {
 
 TEST_F(HostErrorServiceTest, PassingAnErrorOnKeepsWhatItSaid) {
   ComError original(NotFound, "orvelTRX440.CTestGroup", "the original description", "help", 7);
-  ComError again = raised([&] {
+  ComError again = expectComError([&] {
     try {
       throw original;
     } catch (const ComError& caught) {
@@ -75,11 +66,11 @@ TEST_F(HostErrorServiceTest, PassingAnErrorOnKeepsWhatItSaid) {
   EXPECT_EQ(again.description(), "the original description");
   EXPECT_EQ(again.helpContext(), 7);
 
-  ComError passed = raised([&] { service->PassOn(original, "orvelTRX440.CTestSingle"); });
+  ComError passed = expectComError([&] { service->PassOn(original, "orvelTRX440.CTestSingle"); });
   EXPECT_EQ(passed.source(), "orvelTRX440.CTestGroup");
   EXPECT_EQ(passed.description(), "the original description");
   ComError anonymous(53, "", "File not found");
-  EXPECT_EQ(raised([&] { service->PassOn(anonymous, "orvelTRX440.CTestSingle"); }).source(),
+  EXPECT_EQ(expectComError([&] { service->PassOn(anonymous, "orvelTRX440.CTestSingle"); }).source(),
             "orvelTRX440.CTestSingle");
 }
 
@@ -96,6 +87,8 @@ TEST(HostServicesInstaller, InstallsEveryServiceOverTheConfiguredFiles) {
   ScopedEnv registry("ORVEL_REGISTRY", (dir / "settings" / "registry.ini").string());
   ScopedEnv language("ORVEL_LANG", "de");
   ScopedEnv resources("ORVEL_RESOURCES", "");
+  // The installer replaces whatever was installed; put that back when the test ends.
+  host_api::HostServicesOverride restore(host_api::hostServicesSlot());
   auto installed = host::installHostServices();
   auto& services = host_api::hostServices();
   EXPECT_EQ(&services, installed.get());
@@ -105,7 +98,7 @@ TEST(HostServicesInstaller, InstallsEveryServiceOverTheConfiguredFiles) {
   auto key = services.newRegistryKey();
   ASSERT_TRUE(key->Open(host_api::RegistryRoot::LocalMachine, "Software\\Tavik", true));
   EXPECT_TRUE(std::filesystem::exists(dir / "settings" / "registry.ini"));
-  host_api::hostServicesSlot().reset();
+  host_api::HostServicesOverride noHost(nullptr);
   EXPECT_THROW(host_api::hostServices(), ComError);
 }
 
@@ -118,4 +111,18 @@ TEST_F(HostErrorServiceTest, AReportedErrorIsShownOnceAndTheCallReturns) {
   for (int i = 0; i < 40; ++i) reporting.Report(ComError(i, "src", "d"));
   ASSERT_EQ(reporting.Reported().size(), host::HostErrorService::MaxReported);
   EXPECT_EQ(reporting.Reported().back().number(), 39);
+}
+
+TEST(HostServicesOverride, PutsBackWhatWasInstalledBeforeWhateverHappenedMeanwhile) {
+  auto outer = std::make_shared<host_api::HostServices>();
+  host_api::HostServicesOverride useOuter(outer);
+  {
+    host_api::HostServicesOverride noHost(nullptr);
+    EXPECT_THROW(host_api::hostServices(), ComError);
+    TempDir dir;
+    ScopedEnv registry("ORVEL_REGISTRY", (dir / "registry.ini").string());
+    host::installHostServices();
+    EXPECT_NE(&host_api::hostServices(), outer.get());
+  }
+  EXPECT_EQ(&host_api::hostServices(), outer.get());
 }

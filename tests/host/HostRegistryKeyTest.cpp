@@ -3,9 +3,9 @@
 #include <functional>
 
 #include "host/HostRegistryKey.h"
-#include "host/TestFiles.h"
 #include "platform/ComError.h"
 #include "support/GermanLocale.h"
+#include "support/TestFiles.h"
 
 using host::HostRegistryKey;
 using host_api::RegistryRoot::LocalMachine;

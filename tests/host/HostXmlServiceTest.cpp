@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "host/HostXmlService.h"
-#include "host/TestFiles.h"
 #include "platform/ComError.h"
 #include "support/GermanLocale.h"
+#include "support/TestFiles.h"
 
 using platform::ComError;
 using platform::Variant;

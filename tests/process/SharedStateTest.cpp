@@ -19,19 +19,6 @@
 
 namespace {
 
-// Installs host services for the test's lifetime and puts back what was there.
-class ServicesScope {
- public:
-  explicit ServicesScope(std::shared_ptr<host_api::HostServices> services)
-      : m_previous(host_api::hostServicesSlot()) {
-    host_api::hostServicesSlot() = std::move(services);
-  }
-  ~ServicesScope() { host_api::hostServicesSlot() = m_previous; }
-
- private:
-  std::shared_ptr<host_api::HostServices> m_previous;
-};
-
 // A registry with no values that counts how often it is opened.
 class CountingKey : public host_api::IRegistryKey {
  public:
@@ -67,7 +54,7 @@ TEST(SharedState, ALoadedLibrarySeesTheProgramsLoopScreenAndHostServices) {
   platform::forms::ScriptedScreen screen;
   platform::forms::ScreenOverride useScreen(screen);
   auto services = std::make_shared<host_api::HostServices>();
-  ServicesScope useServices(services);
+  host_api::HostServicesOverride useServices(services);
 
   Library probe(ORVEL_STATE_PROBE);
   ASSERT_NE(probe.handle, nullptr) << dlerror();
@@ -95,7 +82,7 @@ TEST(SharedState, TheDriverLoadedByPathReadsTheProgramsHostServices) {
   int opened = 0;
   auto services = std::make_shared<host_api::HostServices>();
   services->newRegistryKey = [&opened] { return std::make_unique<CountingKey>(opened); };
-  ServicesScope useServices(services);
+  host_api::HostServicesOverride useServices(services);
   platform::VirtualLoop loop;
   platform::LoopOverride useLoop(loop);
 

@@ -38,6 +38,20 @@ TEST(ComponentLibrary, LoadsByPathAndCreatesObjectsByProgId) {
   EXPECT_FALSE(std::dynamic_pointer_cast<ISampleGreeter>(registry.create("orvelSample.CSilent")));
 }
 
+TEST(ComponentLibrary, LoadsIntoTheInstalledRegistryAndLeavesTheProcessRegistryAlone) {
+  ComponentRegistry& processRegistry = platform::components::components();
+  ComponentRegistry own;
+  {
+    ComponentsOverride useOwn(own);
+    auto library = ComponentLibrary::load(ORVEL_SAMPLE_COMPONENT);
+    EXPECT_EQ(&platform::components::components(), &own);
+    EXPECT_TRUE(platform::components::components().isRegistered("orvelSample.CGreeter"));
+  }
+  EXPECT_EQ(&platform::components::components(), &processRegistry);
+  EXPECT_FALSE(platform::components::components().isRegistered("orvelSample.CGreeter"));
+  EXPECT_TRUE(own.isRegistered("orvelSample.CGreeter"));
+}
+
 TEST(ComponentLibrary, ObjectsKeepTheirLibraryLoadedAfterEverythingElseLetGo) {
   std::shared_ptr<ISampleGreeter> greeter;
   {

@@ -1,6 +1,6 @@
 #include "plugin/core/CPlugInSetup.h"
 
-#include "InstalledHost.h"
+#include "support/InstalledHost.h"
 #include "plugin/core/MErrorConvention.h"
 #include "plugin/core/MPlugInErrors.h"
 #include "plugin/core/MSharedTools.h"

@@ -4,8 +4,8 @@
 #include <new>
 #include <stdexcept>
 
-#include "InstalledHost.h"
 #include "plugin/core/MPlugInErrors.h"
+#include "support/InstalledHost.h"
 
 using namespace plugin;
 using platform::ComError;

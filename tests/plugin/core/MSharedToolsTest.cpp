@@ -1,7 +1,7 @@
 #include "plugin/core/MSharedTools.h"
 
-#include "InstalledHost.h"
 #include "support/GermanLocale.h"
+#include "support/InstalledHost.h"
 
 using namespace plugin;
 

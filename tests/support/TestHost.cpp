@@ -1,4 +1,4 @@
-#include "TestHost.h"
+#include "support/TestHost.h"
 
 #include <charconv>
 
@@ -78,17 +78,16 @@ void FakeRegistry::set(const std::string& path, const std::string& name, const s
 
 TestHost::TestHost()
     : m_application(std::make_shared<FakeApplicationService>()),
-      m_previous(host_api::hostServicesSlot()) {
-  auto services = std::make_shared<host_api::HostServices>();
-  services->application = m_application;
-  services->newRegistryKey = [this] { return m_registry.newKey(); };
-  services->newInstrumentRegistry = [this] {
+      m_services(std::make_shared<host_api::HostServices>()) {
+  m_services->application = m_application;
+  m_services->newRegistryKey = [this] { return m_registry.newKey(); };
+  m_services->newInstrumentRegistry = [this] {
     return std::make_shared<host::HostInstrumentRegistry>([this] { return m_registry.newKey(); });
   };
-  services->newInstrumentData = [] { return std::make_shared<host::HostInstrumentData>(); };
-  host_api::hostServicesSlot() = services;
+  m_services->newInstrumentData = [] { return std::make_shared<host::HostInstrumentData>(); };
+  m_override.emplace(m_services);
 }
 
-TestHost::~TestHost() { host_api::hostServicesSlot() = m_previous; }
+TestHost::~TestHost() = default;
 
 }  // namespace testing_host

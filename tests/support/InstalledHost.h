@@ -4,19 +4,21 @@
 
 #include "host/HostErrorService.h"
 #include "host/HostServicesInstaller.h"
-#include "host/TestFiles.h"
+#include "support/TestFiles.h"
 
 // Test base that installs the host's services over a settings file of its own, in the language
-// `language()`, and removes them afterwards.
+// `language()`, and puts back what was installed before when the test ends.
 class InstalledHost : public ::testing::Test {
  protected:
   void SetUp() override {
     m_registry.emplace("ORVEL_REGISTRY", registryFile().string());
     m_language.emplace("ORVEL_LANG", language());
     m_resources.emplace("ORVEL_RESOURCES", "");
+    // The installer replaces whatever was installed; put that back when the test ends.
+    m_restore.emplace(host_api::hostServicesSlot());
     host::installHostServices();
   }
-  void TearDown() override { host_api::hostServicesSlot().reset(); }
+  void TearDown() override { m_restore.reset(); }
 
   virtual std::string language() const { return "en"; }
   std::filesystem::path registryFile() const { return dir / "registry.ini"; }
@@ -37,4 +39,5 @@ class InstalledHost : public ::testing::Test {
 
  private:
   std::optional<ScopedEnv> m_registry, m_language, m_resources;
+  std::optional<host_api::HostServicesOverride> m_restore;
 };

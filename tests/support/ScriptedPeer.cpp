@@ -1,4 +1,4 @@
-#include "ScriptedPeer.h"
+#include "support/ScriptedPeer.h"
 
 namespace testing_peer {
 

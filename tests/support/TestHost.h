@@ -2,6 +2,7 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -49,11 +50,14 @@ class TestHost {
 
   FakeApplicationService& application() { return *m_application; }
   FakeRegistry& registry() { return m_registry; }
+  // The installed services, for a test that replaces one of them (the error service).
+  host_api::HostServices& services() { return *m_services; }
 
  private:
   std::shared_ptr<FakeApplicationService> m_application;
   FakeRegistry m_registry;
-  std::shared_ptr<host_api::HostServices> m_previous;
+  std::shared_ptr<host_api::HostServices> m_services;
+  std::optional<host_api::HostServicesOverride> m_override;
 };
 
 }  // namespace testing_host
