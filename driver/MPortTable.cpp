@@ -30,11 +30,6 @@ PortFactory& PortFactorySlot() {
   return factory;
 }
 
-PortFactoryOverride::PortFactoryOverride(PortFactory factory)
-    : m_previous(std::exchange(PortFactorySlot(), std::move(factory))) {}
-
-PortFactoryOverride::~PortFactoryOverride() { PortFactorySlot() = std::move(m_previous); }
-
 std::string DevicePath(int32_t port) {
   auto& services = host_api::hostServices();
   if (!services.newRegistryKey) return {};

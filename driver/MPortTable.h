@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/ScopedOverride.h"
 #include "platform/serial/SerialPort.h"
 
 namespace vti {
@@ -43,15 +44,10 @@ using PortFactory = std::function<std::shared_ptr<platform::serial::SerialPort>(
 PortFactory& PortFactorySlot();
 
 // Installs `factory` for its own lifetime, then puts back the one installed before.
-class PortFactoryOverride {
+class PortFactoryOverride : public platform::ScopedOverride<PortFactory> {
  public:
-  explicit PortFactoryOverride(PortFactory factory);
-  ~PortFactoryOverride();
-  PortFactoryOverride(const PortFactoryOverride&) = delete;
-  PortFactoryOverride& operator=(const PortFactoryOverride&) = delete;
-
- private:
-  PortFactory m_previous;
+  explicit PortFactoryOverride(PortFactory factory)
+      : ScopedOverride(PortFactorySlot(), std::move(factory)) {}
 };
 
 }  // namespace MPortTable

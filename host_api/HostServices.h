@@ -14,6 +14,7 @@
 #include "host_api/IRegistryKey.h"
 #include "host_api/IXmlService.h"
 #include "platform/ComError.h"
+#include "platform/ScopedOverride.h"
 
 namespace host_api {
 
@@ -37,16 +38,10 @@ ORVEL_HOST_API std::shared_ptr<HostServices>& hostServicesSlot();
 
 // Installs other services (a test's fakes, or none at all) for its own lifetime, then puts back
 // what was installed before, also when something installed services of its own meanwhile.
-class HostServicesOverride {
+class HostServicesOverride : public platform::ScopedOverride<std::shared_ptr<HostServices>> {
  public:
   explicit HostServicesOverride(std::shared_ptr<HostServices> replacement)
-      : m_previous(std::exchange(hostServicesSlot(), std::move(replacement))) {}
-  ~HostServicesOverride() { hostServicesSlot() = std::move(m_previous); }
-  HostServicesOverride(const HostServicesOverride&) = delete;
-  HostServicesOverride& operator=(const HostServicesOverride&) = delete;
-
- private:
-  std::shared_ptr<HostServices> m_previous;
+      : ScopedOverride(hostServicesSlot(), std::move(replacement)) {}
 };
 
 // The installed services; throws when the host has installed none.

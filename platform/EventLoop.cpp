@@ -183,10 +183,7 @@ EventLoop& loop() {
   return *current;
 }
 
-LoopOverride::LoopOverride(EventLoop& replacement) : m_previous(installedLoop()) {
-  installedLoop() = &replacement;
-}
-
-LoopOverride::~LoopOverride() { installedLoop() = m_previous; }
+LoopOverride::LoopOverride(EventLoop& replacement)
+    : ScopedOverride(installedLoop(), &replacement) {}
 
 }  // namespace platform

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/PlatformExport.h"
+#include "platform/ScopedOverride.h"
 
 #include <chrono>
 #include <cstdint>
@@ -95,15 +96,9 @@ class ORVEL_PLATFORM_API EventLoop {
 ORVEL_PLATFORM_API EventLoop& loop();
 
 // Installs another loop (for example a VirtualLoop in a test) for its own lifetime.
-class ORVEL_PLATFORM_API LoopOverride {
+class ORVEL_PLATFORM_API LoopOverride : public ScopedOverride<EventLoop*> {
  public:
   explicit LoopOverride(EventLoop& replacement);
-  ~LoopOverride();
-  LoopOverride(const LoopOverride&) = delete;
-  LoopOverride& operator=(const LoopOverride&) = delete;
-
- private:
-  EventLoop* m_previous;
 };
 
 }  // namespace platform

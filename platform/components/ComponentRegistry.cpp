@@ -65,10 +65,7 @@ ComponentRegistry& components() {
   return *current;
 }
 
-ComponentsOverride::ComponentsOverride(ComponentRegistry& replacement) : m_previous(&components()) {
-  installedRegistry() = &replacement;
-}
-
-ComponentsOverride::~ComponentsOverride() { installedRegistry() = m_previous; }
+ComponentsOverride::ComponentsOverride(ComponentRegistry& replacement)
+    : ScopedOverride(installedRegistry(), &replacement) {}
 
 }  // namespace platform::components

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/PlatformExport.h"
+#include "platform/ScopedOverride.h"
 
 #include <map>
 #include <memory>
@@ -40,15 +41,9 @@ ORVEL_PLATFORM_API ComponentRegistry& components();
 
 // Installs another registry (a test's own) for its lifetime, so that the libraries loaded and the
 // classes registered meanwhile leave the process's registry as it was.
-class ORVEL_PLATFORM_API ComponentsOverride {
+class ORVEL_PLATFORM_API ComponentsOverride : public ScopedOverride<ComponentRegistry*> {
  public:
   explicit ComponentsOverride(ComponentRegistry& replacement);
-  ~ComponentsOverride();
-  ComponentsOverride(const ComponentsOverride&) = delete;
-  ComponentsOverride& operator=(const ComponentsOverride&) = delete;
-
- private:
-  ComponentRegistry* m_previous;
 };
 
 }  // namespace platform::components

@@ -24,10 +24,7 @@ Screen& screen() {
   return *current;
 }
 
-ScreenOverride::ScreenOverride(Screen& replacement) : m_previous(installedScreen()) {
-  installedScreen() = &replacement;
-}
-
-ScreenOverride::~ScreenOverride() { installedScreen() = m_previous; }
+ScreenOverride::ScreenOverride(Screen& replacement)
+    : ScopedOverride(installedScreen(), &replacement) {}
 
 }  // namespace platform::forms

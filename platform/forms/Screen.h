@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/PlatformExport.h"
+#include "platform/ScopedOverride.h"
 
 namespace platform::forms {
 
@@ -23,15 +24,9 @@ class ORVEL_PLATFORM_API Screen {
 ORVEL_PLATFORM_API Screen& screen();
 
 // Installs another screen (a scripted one in a test or an unattended run) for its lifetime.
-class ORVEL_PLATFORM_API ScreenOverride {
+class ORVEL_PLATFORM_API ScreenOverride : public ScopedOverride<Screen*> {
  public:
   explicit ScreenOverride(Screen& replacement);
-  ~ScreenOverride();
-  ScreenOverride(const ScreenOverride&) = delete;
-  ScreenOverride& operator=(const ScreenOverride&) = delete;
-
- private:
-  Screen* m_previous;
 };
 
 }  // namespace platform::forms
