@@ -15,8 +15,9 @@ namespace host_api {
 class IXmlDocument;
 
 // An element of a host XML document.
-class IXmlElement : public platform::Object {
+class ORVEL_HOST_API IXmlElement : public platform::Object {
  public:
+  ~IXmlElement() override;
   virtual std::string tagName() const = 0;
   virtual std::string text() const = 0;
   virtual void setText(const std::string& text) = 0;
@@ -34,8 +35,9 @@ class IXmlElement : public platform::Object {
   virtual std::shared_ptr<IXmlDocument> ownerDocument() const = 0;
 };
 
-class IXmlDocument : public platform::Object {
+class ORVEL_HOST_API IXmlDocument : public platform::Object {
  public:
+  ~IXmlDocument() override;
   virtual std::shared_ptr<IXmlElement> documentElement() const = 0;  // null when empty
   virtual void setDocumentElement(const std::shared_ptr<IXmlElement>& element) = 0;
   virtual std::shared_ptr<IXmlElement> createElement(const std::string& tagName) = 0;

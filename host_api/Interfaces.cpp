@@ -19,5 +19,7 @@ IOrvelMLCQuery::~IOrvelMLCQuery() = default;
 IPathService::~IPathService() = default;
 IRegistryKey::~IRegistryKey() = default;
 IXmlService::~IXmlService() = default;
+IXmlElement::~IXmlElement() = default;
+IXmlDocument::~IXmlDocument() = default;
 
 }  // namespace host_api

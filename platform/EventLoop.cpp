@@ -186,4 +186,6 @@ EventLoop& loop() {
 LoopOverride::LoopOverride(EventLoop& replacement)
     : ScopedOverride(installedLoop(), &replacement) {}
 
+EventLoop::~EventLoop() = default;
+
 }  // namespace platform

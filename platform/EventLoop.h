@@ -27,7 +27,7 @@ using WatchId = uint64_t;
 // processUntil() inside a callback of the outer one.
 class ORVEL_PLATFORM_API EventLoop {
  public:
-  virtual ~EventLoop() = default;
+  virtual ~EventLoop();  // defined in the library: one virtual table per process
 
   virtual TimePoint now() const = 0;
 

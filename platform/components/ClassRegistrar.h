@@ -17,7 +17,7 @@ using Factory = std::function<std::shared_ptr<Object>()>;
 // virtual table only, so a library needs no symbol of the program that loads it.
 class ORVEL_PLATFORM_API ClassRegistrar {
  public:
-  virtual ~ClassRegistrar() = default;
+  virtual ~ClassRegistrar();  // defined in the library: one virtual table per process
   virtual void registerClass(const std::string& progId, Factory factory) = 0;
 };
 

@@ -3,6 +3,7 @@
 #include <cctype>
 
 #include "platform/ComError.h"
+#include "platform/components/ClassRegistrar.h"
 
 namespace platform::components {
 
@@ -67,5 +68,7 @@ ComponentRegistry& components() {
 
 ComponentsOverride::ComponentsOverride(ComponentRegistry& replacement)
     : ScopedOverride(installedRegistry(), &replacement) {}
+
+ClassRegistrar::~ClassRegistrar() = default;
 
 }  // namespace platform::components

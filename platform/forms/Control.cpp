@@ -72,4 +72,6 @@ bool Control::offerKey(int& key) {
   return key != 0;
 }
 
+Control::~Control() = default;
+
 }  // namespace platform::forms

@@ -31,7 +31,7 @@ constexpr int kKeyEscape = 27;
 class ORVEL_PLATFORM_API Control {
  public:
   explicit Control(std::string name);
-  virtual ~Control() = default;
+  virtual ~Control();  // defined in the library: one virtual table per process
   Control(const Control&) = delete;
   Control& operator=(const Control&) = delete;
 

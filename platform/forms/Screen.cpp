@@ -27,4 +27,6 @@ Screen& screen() {
 ScreenOverride::ScreenOverride(Screen& replacement)
     : ScopedOverride(installedScreen(), &replacement) {}
 
+Screen::~Screen() = default;
+
 }  // namespace platform::forms

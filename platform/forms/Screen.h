@@ -12,7 +12,7 @@ class Form;
 // controls' operator actions.
 class ORVEL_PLATFORM_API Screen {
  public:
-  virtual ~Screen() = default;
+  virtual ~Screen();  // defined in the library: one virtual table per process
   // May throw (no terminal, no answer): the form's show then fails with that error.
   virtual void formShown(Form& form) = 0;
   virtual void formHidden(Form& form) = 0;
