@@ -101,9 +101,15 @@ std::optional<int> CommandLine::parse(int argc, const char* const argv[], std::o
   query->add_option("PORT", r.port, "Device path (/dev/ttyUSB0) or port number (3, COM3)")
       ->required();
 
-  app.add_subcommand("scan",
-                     "Ask every serial port of this machine that opens (/dev/ttyUSB*, "
-                     "/dev/ttyACM*, /dev/ttyS*), one line each");
+  auto* scan = app.add_subcommand(
+      "scan",
+      "Ask the given ports, else the ports of the port table and the USB serial adapters "
+      "(/dev/serial/by-id/*, /dev/ttyUSB*, /dev/ttyACM*), one line each");
+  scan->add_option("PORT", r.scanPorts,
+                   "Ports to ask (device paths, pseudo-terminals or port numbers)");
+  scan->add_flag("--all", r.scanAll,
+                 "Also ask the other serial lines (/dev/ttyS*, /dev/ttyAMA*): each that opens "
+                 "receives \"LOCAL\" and ESC, whatever is attached");
 
   auto* calibrate = app.add_subcommand("calibrate", "Zero the resistance test lead");
   calibrate->add_option("PORT", r.port, "Device path or port number")->required();

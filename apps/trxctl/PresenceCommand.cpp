@@ -1,9 +1,7 @@
 #include "apps/trxctl/PresenceCommand.h"
 
-#include <algorithm>
-#include <filesystem>
-
 #include "apps/trxctl/CommandLine.h"
+#include "apps/trxctl/PortDiagnosis.h"
 #include "driver/CTrxMlcQuery.h"
 #include "driver/MError.h"
 #include "driver/MPortTable.h"
@@ -20,15 +18,6 @@ MLCQueryResult queryPort(const std::string& port) {
 }
 
 bool answered(const MLCQueryResult& result) { return result.Status != MLCQueryResult::kNotFound; }
-
-// Whether the device opens at all: a scan reports only the ports this machine really has.
-bool opens(const std::string& device) {
-  auto port = vti::MPortTable::CreatePort(device);
-  port->open();
-  bool ok = port->isOpen();
-  port->close();
-  return ok;
-}
 
 }  // namespace
 
@@ -50,34 +39,29 @@ std::string PresenceCommand::describe(const MLCQueryResult& result) {
 
 int PresenceCommand::query(const std::string& port, std::ostream& out) {
   MLCQueryResult result = queryPort(port);
-  out << port << ": " << describe(result) << std::endl;
+  out << port << ": ";
+  // Nothing found on a port that does not even open: say why it did not.
+  if (!answered(result) && !PortDiagnosis::opens(port)) {
+    out << PortDiagnosis().explain(port) << " (status 0: nothing found)" << std::endl;
+  } else {
+    out << describe(result) << std::endl;
+  }
   return answered(result) ? kExitSuccess : kExitUsage;
 }
 
-int PresenceCommand::scan(const std::vector<std::string>& candidates, std::ostream& out) {
+int PresenceCommand::scan(const std::vector<std::string>& candidates, bool named,
+                          std::ostream& out) {
   bool any = false;
-  for (const std::string& device : candidates) {
-    if (!opens(device)) continue;
-    MLCQueryResult result = queryPort(device);
-    out << device << ": " << describe(result) << std::endl;
+  for (const std::string& port : candidates) {
+    if (!PortDiagnosis::opens(port)) {
+      if (named) out << port << ": " << PortDiagnosis().explain(port) << std::endl;
+      continue;
+    }
+    MLCQueryResult result = queryPort(port);
+    out << port << ": " << describe(result) << std::endl;
     any = any || answered(result);
   }
   return any ? kExitSuccess : kExitUsage;
-}
-
-std::vector<std::string> PresenceCommand::serialDevices() {
-  std::vector<std::string> devices;
-  std::error_code ec;
-  for (const auto& entry : std::filesystem::directory_iterator("/dev", ec)) {
-    std::string name = entry.path().filename().string();
-    for (const char* prefix : {"ttyUSB", "ttyACM", "ttyS"}) {
-      if (name.rfind(prefix, 0) == 0 && name.size() > std::string_view(prefix).size()) {
-        devices.push_back(entry.path().string());
-      }
-    }
-  }
-  std::sort(devices.begin(), devices.end());
-  return devices;
 }
 
 }  // namespace trxctl

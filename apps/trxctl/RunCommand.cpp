@@ -5,6 +5,7 @@
 #include "apps/trxctl/CommandLine.h"
 #include "apps/trxctl/EnumNames.h"
 #include "apps/trxctl/OperatorScreen.h"
+#include "apps/trxctl/PortDiagnosis.h"
 #include "apps/trxctl/ResultPrinter.h"
 #include "apps/trxctl/StopSignal.h"
 #include "driver/CTrxSafetyTest.h"
@@ -72,6 +73,10 @@ bool RunCommand::connect() {
     m_err << "trxctl: no connection to the analyzer on " << m_request.port;
     if (!e.description().empty()) m_err << ": " << e.description();
     m_err << std::endl;
+    if (e.number() != vti::errVTI_UserAbort) {
+      m_err << "trxctl: " << m_request.port << ": " << PortDiagnosis().explain(m_request.port)
+            << std::endl;
+    }
     return false;
   }
   m_working = false;

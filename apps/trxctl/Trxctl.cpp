@@ -4,6 +4,7 @@
 #include "apps/trxctl/OperatorScreen.h"
 #include "apps/trxctl/PresenceCommand.h"
 #include "apps/trxctl/RunCommand.h"
+#include "apps/trxctl/ScanCandidates.h"
 
 namespace trxctl {
 
@@ -14,6 +15,17 @@ template <typename Work>
 int withScreen(bool terminalInput, std::ostream& err, Work work) {
   OperatorScreen screen({}, terminalInput, err);
   return work();
+}
+
+int scan(const TrxctlRequest& request, std::ostream& out, std::ostream& err) {
+  if (!request.scanPorts.empty()) return PresenceCommand::scan(request.scanPorts, true, out);
+  if (request.scanAll) {
+    err << "trxctl scan --all: every serial line that opens, /dev/ttyS* included, receives "
+           "\"LOCAL\", ESC and \"STAT\" (and the identity questions where an analyzer answers), "
+           "whatever is attached to it"
+        << std::endl;
+  }
+  return PresenceCommand::scan(ScanCandidates().list(request.scanAll), false, out);
 }
 
 }  // namespace
@@ -28,9 +40,7 @@ int Trxctl::main(int argc, const char* const argv[], std::ostream& out, std::ost
       return withScreen(terminalInput, err,
                         [&] { return PresenceCommand::query(request.port, out); });
     case TrxctlRequest::Command::Scan:
-      return withScreen(terminalInput, err, [&] {
-        return PresenceCommand::scan(PresenceCommand::serialDevices(), out);
-      });
+      return withScreen(terminalInput, err, [&] { return scan(request, out, err); });
     case TrxctlRequest::Command::Run:
       return RunCommand(request, terminalInput, out, err).run();
     case TrxctlRequest::Command::Calibrate:

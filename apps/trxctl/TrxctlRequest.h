@@ -22,7 +22,9 @@ struct TrxctlRequest {
   enum class Command { Query, Scan, Run, Calibrate };
 
   Command command = Command::Query;
-  std::string port;  // a device path, "COM<n>" or a port number
+  std::string port;                    // a device path, "COM<n>" or a port number
+  std::vector<std::string> scanPorts;  // the ports a scan was given; empty: the usual ones
+  bool scanAll = false;                // scan the machine's other serial lines as well
   std::vector<PlannedTest> tests;
   vti::CTrxTestOptions options;
   std::string answersFile;  // empty: prompts on the terminal

@@ -51,6 +51,13 @@ TEST_F(TrxctlProgram, QueriesAndRunsATestWithoutATerminal) {
   EXPECT_EQ(endState(), kLocalAndOff);
 }
 
+TEST_F(TrxctlProgram, AScanOfTheGivenPseudoTerminalFindsTheSimulator) {
+  ChildProcess scan({TRXCTL_PATH, "scan", path});
+  EXPECT_EQ(scan.wait(), 0);
+  EXPECT_EQ(scan.output(),
+            path + ": TRX440, serial number T440-000117, firmware 2.05 (status 2: identified)\n");
+}
+
 TEST_F(TrxctlProgram, CtrlCAbortsTheTestAndStillLeavesTheAnalyzerSafe) {
   ChildProcess run({TRXCTL_PATH, "run", path, "etcEarthLeak", "etcEquipCurr"});
   // Interrupt once the earth leakage test has powered the device.
