@@ -111,6 +111,10 @@ std::optional<int> CommandLine::parse(int argc, const char* const argv[], std::o
                  "Also ask the other serial lines (/dev/ttyS*, /dev/ttyAMA*): each that opens "
                  "receives \"LOCAL\" and ESC, whatever is attached");
 
+  auto* resetTrip = app.add_subcommand(
+      "reset-trip", "Reset the analyzer's tripped ground-fault interrupter (sends GFIR)");
+  resetTrip->add_option("PORT", r.port, "Device path or port number")->required();
+
   auto* calibrate = app.add_subcommand("calibrate", "Zero the resistance test lead");
   calibrate->add_option("PORT", r.port, "Device path or port number")->required();
   calibrate->add_option("--answers", r.answersFile, "Answer prompts from this file")
@@ -184,6 +188,8 @@ std::optional<int> CommandLine::parse(int argc, const char* const argv[], std::o
       r.command = TrxctlRequest::Command::Calibrate;
     } else if (query->parsed()) {
       r.command = TrxctlRequest::Command::Query;
+    } else if (resetTrip->parsed()) {
+      r.command = TrxctlRequest::Command::ResetTrip;
     } else {
       r.command = TrxctlRequest::Command::Scan;
     }

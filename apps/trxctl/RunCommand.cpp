@@ -4,6 +4,7 @@
 
 #include "apps/trxctl/CommandLine.h"
 #include "apps/trxctl/EnumNames.h"
+#include "apps/trxctl/GroundFault.h"
 #include "apps/trxctl/OperatorScreen.h"
 #include "apps/trxctl/PortDiagnosis.h"
 #include "apps/trxctl/ResultPrinter.h"
@@ -73,7 +74,9 @@ bool RunCommand::connect() {
     m_err << "trxctl: no connection to the analyzer on " << m_request.port;
     if (!e.description().empty()) m_err << ": " << e.description();
     m_err << std::endl;
-    if (e.number() != vti::errVTI_UserAbort) {
+    if (GroundFault::reportedIn(e.description())) {
+      m_err << "trxctl: " << GroundFault::advice(m_request.port) << std::endl;
+    } else if (e.number() != vti::errVTI_UserAbort) {
       m_err << "trxctl: " << m_request.port << ": " << PortDiagnosis().explain(m_request.port)
             << std::endl;
     }
@@ -100,6 +103,10 @@ bool RunCommand::runTest(const PlannedTest& planned, int& exitCode) {
     goOn = false;
     error = e.number() == vti::errVTI_UserAbort ? "stopped" : e.description();
     if (error.empty()) error = "ended in an error";
+    if (GroundFault::reportedIn(error)) {
+      error = GroundFault::kTripped;
+      m_groundFault = true;
+    }
   }
   auto result = m_vti->TestResult_get();
   ResultPrinter(m_out, m_request.json)
@@ -114,8 +121,15 @@ bool RunCommand::runTest(const PlannedTest& planned, int& exitCode) {
 int RunCommand::run() {
   return inSession([this] {
     int exitCode = kExitSuccess;
-    for (const PlannedTest& planned : m_request.tests) {
-      if (m_interrupted || !runTest(planned, exitCode)) break;
+    size_t done = 0;
+    while (done < m_request.tests.size() && !m_interrupted) {
+      if (!runTest(m_request.tests[done++], exitCode)) break;
+    }
+    if (m_groundFault) {
+      m_err << "trxctl: " << GroundFault::advice(m_request.port);
+      if (done < m_request.tests.size())
+        m_err << " (" << m_request.tests.size() - done << " test(s) not run)";
+      m_err << std::endl;
     }
     return exitCode;
   });
@@ -138,6 +152,7 @@ int RunCommand::calibrate() {
       }
     } catch (const platform::ComError& e) {
       error = e.number() == vti::errVTI_UserAbort ? "stopped" : e.description();
+      if (GroundFault::reportedIn(error)) error = GroundFault::advice(m_request.port);
     }
     if (zeroed) {
       m_out << "test lead zeroed" << std::endl;

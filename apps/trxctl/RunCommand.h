@@ -43,7 +43,8 @@ class RunCommand {
   std::unique_ptr<OperatorScreen> m_screen;
   std::shared_ptr<vti::CTrxVti> m_vti;
   bool m_interrupted = false;
-  bool m_working = false;  // Ctrl-C aborts only the connecting and the tests, not the closing
+  bool m_groundFault = false;  // the interrupter tripped: the series ends, a reset is offered
+  bool m_working = false;      // Ctrl-C aborts only the connecting and the tests, not the closing
 };
 
 }  // namespace trxctl

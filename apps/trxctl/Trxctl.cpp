@@ -5,6 +5,7 @@
 #include "apps/trxctl/PresenceCommand.h"
 #include "apps/trxctl/RunCommand.h"
 #include "apps/trxctl/ScanCandidates.h"
+#include "apps/trxctl/TripReset.h"
 
 namespace trxctl {
 
@@ -41,6 +42,8 @@ int Trxctl::main(int argc, const char* const argv[], std::ostream& out, std::ost
                         [&] { return PresenceCommand::query(request.port, out); });
     case TrxctlRequest::Command::Scan:
       return withScreen(terminalInput, err, [&] { return scan(request, out, err); });
+    case TrxctlRequest::Command::ResetTrip:
+      return TripReset::run(request.port, out);
     case TrxctlRequest::Command::Run:
       return RunCommand(request, terminalInput, out, err).run();
     case TrxctlRequest::Command::Calibrate:

@@ -113,4 +113,30 @@ TEST_F(TrxctlTest, AScanOfEveryLineSaysWhatItWillSendFirst) {
   EXPECT_EQ(err.str(), "");
 }
 
+TEST_F(TrxctlTest, AGroundFaultEndsTheSeriesAndIsResetOnlyWhenAsked) {
+  analyzer = std::make_unique<sim::SimulatedAnalyzer>(sim::Scenario::load("ground-fault"));
+  analyzer->attach(link);
+  EXPECT_EQ(trxctl({"run", "3", "etcEquipCurr", "etcPatLeak", "etcProtEarth"}), kExitTestFailed);
+  EXPECT_EQ(out.str(),
+            "etcEquipCurr epcNC: no reading (etsNotPerformed) - ground-fault interrupter "
+            "tripped\n");
+  EXPECT_TRUE(contains(err.str(), "trxctl reset-trip 3 (2 test(s) not run)")) << err.str();
+  // The scenario hangs the line up at the patient leakage test: it was never sent.
+  EXPECT_EQ(analyzer->endState(), kLocalAndOff);
+  // Still tripped: the next connection is refused at once, and trxctl resets nothing by itself.
+  EXPECT_EQ(trxctl({"calibrate", "3"}), kExitUsage);
+  EXPECT_TRUE(contains(err.str(), "trxctl: the analyzer's ground-fault interrupter tripped"))
+      << err.str();
+  EXPECT_EQ(trxctl({"reset-trip", "3"}), kExitSuccess);
+  EXPECT_EQ(out.str(), "3: ground-fault interrupter reset\n");
+  EXPECT_EQ(trxctl({"run", "3", "etcEquipCurr"}), kExitSuccess) << err.str();
+}
+
+TEST_F(TrxctlTest, AResetWithoutAnAnalyzerResetsNothing) {
+  EXPECT_EQ(trxctl({"reset-trip", "3"}), kExitUsage);
+  EXPECT_EQ(out.str(), "3: no analyzer answered; nothing was reset\n");
+  EXPECT_EQ(trxctl({"reset-trip", "/dev/trxctl-no-such-port"}), kExitUsage);
+  EXPECT_TRUE(contains(out.str(), "does not exist; nothing was reset")) << out.str();
+}
+
 }  // namespace
