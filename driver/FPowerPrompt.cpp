@@ -27,11 +27,11 @@ void FPowerPrompt::addButtonsAndTimer() {
   auto& proceed = add<Button>("cmdContinue");
   proceed.Caption_let("20010::&Continue");
   proceed.Default_let(true);
-  proceed.onClick([this] { answer(false); });
+  proceed.onClick([this] { answer(Answer::Continue); });
   auto& stop = add<Button>("cmdStop");
   stop.Caption_let("20011::Stop &Test");
   stop.Cancel_let(true);
-  stop.onClick([this] { answer(true); });
+  stop.onClick([this] { answer(Answer::Stop); });
   auto& timer = add<Timer>("tmrCountdown");
   timer.Enabled_let(false);
   timer.Interval_let(1000);
@@ -70,8 +70,8 @@ void FPowerPrompt::tick() {
     showRemaining();
     return;
   }
-  // Time is up: the test goes on as if the operator had clicked Continue.
-  answer(false);
+  // Time is up: the test goes on without the operator; the caller decides what that means.
+  answer(Answer::TimeUp);
 }
 
 void FPowerPrompt::showModal(platform::forms::Form* owner) {
@@ -79,8 +79,8 @@ void FPowerPrompt::showModal(platform::forms::Form* owner) {
   show(platform::forms::FormShow::Modal, owner);
 }
 
-void FPowerPrompt::answer(bool cancel) {
-  m_cancel = cancel;
+void FPowerPrompt::answer(Answer given) {
+  m_answer = given;
   get<platform::forms::Timer>("tmrCountdown").Enabled_let(false);
   hide();
 }

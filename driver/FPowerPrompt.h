@@ -17,8 +17,13 @@ class FPowerPrompt : public platform::forms::Form {
   static constexpr const char* kPowerOn = "21017::ON";
   static constexpr const char* kPowerOff = "21018::OFF";
 
+  // How the prompt ended. A countdown that ran out is told apart from Continue because not
+  // every prompt takes it as Continue (the no-resistance prompt takes it as Skip).
+  enum class Answer : uint8_t { Unanswered, Continue, Skip, TimeUp, Stop };
+
+  Answer Answer_get() const { return m_answer; }
   // True when the operator clicked Stop Test.
-  bool Cancel_get() const { return m_cancel; }
+  bool Cancel_get() const { return m_answer == Answer::Stop; }
   int32_t remaining() const { return m_remaining; }
 
  protected:
@@ -38,8 +43,8 @@ class FPowerPrompt : public platform::forms::Form {
   // Shows the form modally above `owner`, topmost when the test guide is kept on top.
   void showModal(platform::forms::Form* owner);
 
-  // Continue (and Skip) answer false, Stop Test true; the form hides either way.
-  void answer(bool cancel);
+  // Records the answer, stops the countdown and hides the form.
+  void answer(Answer given);
 
   static std::string translate(const std::string& messageText,
                                const platform::Parameters& params = {});
@@ -48,7 +53,7 @@ class FPowerPrompt : public platform::forms::Form {
   void tick();
   void showRemaining();
 
-  bool m_cancel = false;
+  Answer m_answer = Answer::Unanswered;
   int32_t m_remaining = 0;
 };
 

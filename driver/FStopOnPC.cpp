@@ -19,7 +19,7 @@ FStopOnPC::FStopOnPC() : FPowerPrompt("FStopOnPC") {
   auto& skip = add<Button>("cmdSkip");
   skip.Caption_let("20013::&Skip");
   skip.Visible_let(false);
-  skip.onClick([this] { answer(false); });
+  skip.onClick([this] { answer(Answer::Skip); });
   addButtonsAndTimer();
   translateCaptions();
   // The no-resistance countdown is ready from the start; only that prompt shows and runs it.

@@ -17,7 +17,8 @@ class FStopOnPC : public FPowerPrompt {
   void ShowStopBefore(bool fToOn, const bool& fToOff, platform::forms::Form* objfrmOwner);
   // After the outlet changed: it is now on (`fToOn`) or off.
   void ShowStopAfter(bool fToOn, platform::forms::Form* objfrmOwner);
-  // The instrument made no resistance reading; continues by itself after 30 seconds.
+  // The instrument made no resistance reading. Continue asks for the reading again; Skip, and
+  // the 30-second countdown running out, leave the test without one.
   void ShowNoResistance(platform::forms::Form* objfrmOwner);
 
   // Shows the Skip button (the no-resistance prompt offers it).

@@ -237,9 +237,20 @@ void SequenceInterpreter::ReadMeasurement(const std::string& command, CTrxTestRe
   if (!reply.empty() && result.State_get() == etsNotPerformed) RaiseInvalidReply(reply);
 }
 
-// The reply that holds the reading: a not-ready analyzer is asked again after a second.
+// The reply that holds the reading. Without a resistance reading the operator may reconnect the
+// lead and have the reading taken again, a bounded number of times so that an answers file that
+// always clicks Continue cannot keep a run going forever.
 std::string SequenceInterpreter::readingReply(const std::string& command,
                                               platform::forms::Form* owner) {
+  for (int32_t repeats = 0;; ++repeats) {
+    std::string reply = takeReading(command);
+    if (reply != "!32" || command == "ZERO" || stopped()) return reply;
+    if (repeats == kNoResistanceRepeats || !askNoResistance(owner)) return reply;
+  }
+}
+
+// One reading: a not-ready analyzer is asked again after a second.
+std::string SequenceInterpreter::takeReading(const std::string& command) {
   std::string reply;
   for (int32_t notReady = 0; notReady < kAttempts && !stopped();) {
     reply = transmitRead(command);
@@ -248,19 +259,18 @@ std::string SequenceInterpreter::readingReply(const std::string& command,
       ++notReady;
       continue;
     }
-    if (reply == "!32") {
-      if (command != "ZERO") askNoResistance(owner);
-      return reply;
-    }
     if (command == "MREAD" && (stopped() || (!reply.empty() && !Refused(reply)))) {
-      return endStream(reply, owner);
+      return endStream(reply);
     }
+    // An analyzer without a resistance reading may stream "!32" all the same; the stream, and
+    // the test current or voltage with it, ends before the operator handles the test leads.
+    if (command == "MREAD" && reply == "!32") stopStream();
     return reply;
   }
   return reply;
 }
 
-std::string SequenceInterpreter::endStream(std::string reply, platform::forms::Form* owner) {
+std::string SequenceInterpreter::endStream(std::string reply) {
   // The analyzer now streams readings; the last one of two seconds is taken, so the reading
   // has settled. An overflow ("!21") is taken as it is: a refusal is no reading and need not
   // start a stream, and waiting for one would end in a missing reply. Stopped while the first
@@ -268,23 +278,29 @@ std::string SequenceInterpreter::endStream(std::string reply, platform::forms::F
   // without waiting for it.
   int32_t seconds = 2;
   if (!stopped()) reply = m_channel.ReceiveOneFromMany(seconds);
-  m_channel.Wait(50);
-  m_channel.TransmitCmd(kEsc, kCrLf, false, kAttempts);
-  if (reply == "!32") askNoResistance(owner);
+  stopStream();
   return reply;
 }
 
-void SequenceInterpreter::askNoResistance(platform::forms::Form* owner) {
+void SequenceInterpreter::stopStream() {
+  m_channel.Wait(50);
+  m_channel.TransmitCmd(kEsc, kCrLf, false, kAttempts);
+}
+
+bool SequenceInterpreter::askNoResistance(platform::forms::Form* owner) {
   FStopOnPC form;
   form.ShowSkip();
   form.ShowNoResistance(owner);
-  const bool stop = form.Cancel_get();
+  const FPowerPrompt::Answer answer = form.Answer_get();
   form.unload();
-  if (stop) {
+  if (answer == FPowerPrompt::Answer::Stop) {
     // As the operator's Stop from outside: the operation ends and any wait with it.
     m_run.stopOperation();
     m_channel.Abort();
   }
+  // Only Continue repeats: Skip and a countdown that ran out leave the test without a reading,
+  // so a run nobody attends never repeats.
+  return answer == FPowerPrompt::Answer::Continue;
 }
 
 }  // namespace vti

@@ -30,6 +30,9 @@ class RunState;
 // while instructions are to be skipped (see RunState).
 class SequenceInterpreter {
  public:
+  // How often one reading is taken again on the operator's Continue after "no resistance".
+  static constexpr int32_t kNoResistanceRepeats = 5;
+
   SequenceInterpreter(CChannel& channel, const CTrxTestOptions& options,
                       PowerChangePrompts& prompts, PolaritySwitch& polarity);
 
@@ -56,9 +59,12 @@ class SequenceInterpreter {
   void ReadMeasurement(const std::string& command, CTrxTestResult& result,
                        platform::forms::Form* owner);
   std::string readingReply(const std::string& command, platform::forms::Form* owner);
-  std::string endStream(std::string reply, platform::forms::Form* owner);
+  std::string takeReading(const std::string& command);
+  std::string endStream(std::string reply);
+  void stopStream();
   std::string transmitRead(const std::string& command);
-  void askNoResistance(platform::forms::Form* owner);
+  // Shows the no-resistance prompt; true when the operator asked for the reading again.
+  bool askNoResistance(platform::forms::Form* owner);
   [[noreturn]] void raiseAborted(CTrxTestResult& result);
   bool stopped() const;
 

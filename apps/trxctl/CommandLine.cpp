@@ -1,7 +1,7 @@
 #include "apps/trxctl/CommandLine.h"
 
 #include <CLI/CLI.hpp>
-#include <map>
+#include <charconv>
 #include <stdexcept>
 
 #include "apps/trxctl/EnumNames.h"
@@ -11,7 +11,8 @@ namespace trxctl {
 
 namespace {
 
-using Choices = std::map<std::string, int>;
+// The words an option accepts and the values they stand for, in the order help lists them.
+using Choices = std::vector<std::pair<std::string, int>>;
 
 const Choices kMeasTypes{{"acdc", vti::emt_ACDC}, {"ac", vti::emt_AC}, {"dc", vti::emt_DC}};
 const Choices kStandards{{"none", vti::etsNONE},
@@ -47,12 +48,82 @@ std::string validPowers(vti::ETrxTestCode code) {
   return list;
 }
 
+// "acdc, ac or dc"
+std::string wordList(const Choices& choices) {
+  std::string list;
+  for (size_t i = 0; i < choices.size(); ++i) {
+    list += (i == 0 ? "" : i + 1 == choices.size() ? " or " : ", ") + choices[i].first;
+  }
+  return list;
+}
+
+std::string wordFor(const Choices& choices, int value) {
+  for (const auto& [word, choice] : choices) {
+    if (choice == value) return word;
+  }
+  return std::to_string(value);
+}
+
+// Turns the word into its value before the option converts it; anything else is answered with
+// the words that would do (CLI11's own text shows its internal map).
+CLI::Validator choiceOf(const Choices& choices) {
+  return CLI::Validator(
+      [choices](std::string& text) -> std::string {
+        for (const auto& [word, value] : choices) {
+          if (CLI::detail::to_lower(text) == word) {
+            text = std::to_string(value);
+            return {};
+          }
+        }
+        return "\"" + text + "\" is not one of " + wordList(choices);
+      },
+      "");
+}
+
+// Checks a whole number and its range before the option converts it, so that "abc" is called
+// what it is instead of a failed conversion.
+CLI::Validator wholeNumber(int32_t min, int32_t max) {
+  return CLI::Validator(
+      [min, max](std::string& text) -> std::string {
+        int32_t value = 0;
+        const char* end = text.data() + text.size();
+        auto [stop, error] = std::from_chars(text.data(), end, value);
+        if (text.empty() || error != std::errc() || stop != end) {
+          return "\"" + text + "\" is not a number";
+        }
+        if (value < min || value > max) {
+          return text + " is out of range (" + std::to_string(min) + ".." + std::to_string(max) +
+                 ")";
+        }
+        return {};
+      },
+      "");
+}
+
 template <typename T>
 void addChoice(CLI::App& command, const std::string& name, T& target, const Choices& choices,
                const std::string& help) {
+  const std::string words = wordList(choices);
   auto* option = command.add_option_function<int>(
-      name, [&target](int value) { target = static_cast<T>(value); }, help);
-  option->transform(CLI::CheckedTransformer(choices, CLI::ignore_case));
+      name, [&target](int value) { target = static_cast<T>(value); },
+      help + ": " + words + " (default: " + wordFor(choices, target) + ")");
+  option->option_text("WORD");
+  option->transform(choiceOf(choices));
+}
+
+// A whole-number option; help shows its unit, range and default (`defaultText`, else the value
+// `target` holds now).
+void addNumber(CLI::App& command, const std::string& name, int32_t& target, const char* unit,
+               std::pair<int32_t, int32_t> range, const std::string& help,
+               const std::string& defaultText = "") {
+  const auto [min, max] = range;
+  const std::string shownDefault = defaultText.empty() ? std::to_string(target) : defaultText;
+  command
+      .add_option(name, target,
+                  help + ", " + std::to_string(min) + ".." + std::to_string(max) +
+                      " (default: " + shownDefault + ")")
+      ->option_text(unit)
+      ->check(wholeNumber(min, max));
 }
 
 }  // namespace
@@ -118,6 +189,7 @@ std::optional<int> CommandLine::parse(int argc, const char* const argv[], std::o
   auto* calibrate = app.add_subcommand("calibrate", "Zero the resistance test lead");
   calibrate->add_option("PORT", r.port, "Device path or port number")->required();
   calibrate->add_option("--answers", r.answersFile, "Answer prompts from this file")
+      ->option_text("FILE")
       ->check(CLI::ExistingFile);
 
   auto* run = app.add_subcommand("run", "Run one or more safety tests in one connection");
@@ -139,30 +211,36 @@ std::optional<int> CommandLine::parse(int argc, const char* const argv[], std::o
                   "Tests to run in order, each TEST[:PC]: a test code (etcPatLeak or 10) with an "
                   "optional power configuration (epcNCRM or 6)")
       ->required();
-  run->add_option("--power", power, "Power configuration of the tests that name none");
-  run->add_option("--ap", appliedPart, "Applied-part text of the tests (\"RA,LL\", \"ALL\")");
-  run->add_option("--lead", lead, "Lead number: -1 none, 0 all, 1..5 one lead")
-      ->check(CLI::Range(-1, 5));
-  addChoice(*run, "--meas", meas, kMeasTypes, "Component measured: acdc, ac or dc");
-  addChoice(*run, "--standard", standard, kStandards,
-            "Standard the analyzer applies: none, aami, 601, 353 or asnz");
-  addChoice(*run, "--voltage", voltage, kVoltages, "Insulation test voltage: 500 or 250");
-  run->add_option("--ir-duration", irDuration, "Insulation test duration in seconds")
-      ->check(CLI::Range(1, 3600));
-  run->add_option("--waveform", waveform, "ECG waveform 0..15")->check(CLI::Range(0, 15));
-  run->add_option("--ecg-duration", ecgDuration, "ECG waveform duration in seconds")
-      ->check(CLI::Range(0, 3600));
+  run->add_option("--power", power,
+                  "Power configuration of the tests that name none (epcNCRM or 6; default: each "
+                  "test's usual one)")
+      ->option_text("PC");
+  run->add_option("--ap", appliedPart,
+                  "Applied-part text of the tests (\"RA,LL\", \"ALL\"; default: the lead's "
+                  "socket number, or ALL)")
+      ->option_text("TEXT");
+  addNumber(*run, "--lead", lead, "N", {-1, 5}, "Lead: -1 none, 0 all, else the number of one lead",
+            "the test's own");
+  addChoice(*run, "--meas", meas, kMeasTypes, "Component measured");
+  addChoice(*run, "--standard", standard, kStandards, "Standard the analyzer applies");
+  addChoice(*run, "--voltage", voltage, kVoltages, "Insulation test voltage in volts");
+  addNumber(*run, "--ir-duration", irDuration, "SECONDS", {1, 3600},
+            "Insulation test duration in seconds");
+  addNumber(*run, "--waveform", waveform, "N", {0, 15}, "ECG waveform");
+  addNumber(*run, "--ecg-duration", ecgDuration, "SECONDS", {0, 3600},
+            "ECG waveform duration in seconds");
   run->add_flag("--stop-before", stopBefore, "Ask the operator before each power change");
   run->add_flag("--stop-after", stopAfter, "Ask the operator after each power change");
-  run->add_option("--delay-on", delayOn, "Seconds to wait after the device is powered on")
-      ->check(CLI::Range(0, 3600));
-  run->add_option("--delay-off", delayOff, "Seconds to wait after the device is powered off")
-      ->check(CLI::Range(0, 3600));
+  addNumber(*run, "--delay-on", delayOn, "SECONDS", {0, 3600},
+            "Seconds to wait after the device is powered on");
+  addNumber(*run, "--delay-off", delayOff, "SECONDS", {0, 3600},
+            "Seconds to wait after the device is powered off");
   addChoice(*run, "--power-off-screen", powerOffScreen, kPowerOffScreens,
-            "Power-change prompt after or before the command: after, before");
-  run->add_option("--polarity-delay", polarityDelay, "Polarity switching delay in seconds")
-      ->check(CLI::Range(0, 60));
+            "Power-change prompt after or before the command");
+  addNumber(*run, "--polarity-delay", polarityDelay, "SECONDS", {0, 60},
+            "Polarity switching delay in seconds");
   run->add_option("--answers", r.answersFile, "Answer prompts from this file (unattended runs)")
+      ->option_text("FILE")
       ->check(CLI::ExistingFile);
   run->add_flag("--json", r.json, "Print one JSON object a test");
 

@@ -42,6 +42,40 @@ TEST(CommandLine, EveryCommandHasHelpAndExitsWithSuccess) {
   EXPECT_NE(parse({"run", "--help"}).out.find("--polarity-delay"), std::string::npos);
 }
 
+TEST(CommandLine, RunHelpShowsDefaultsAndChoicesInWords) {
+  const std::string help = parse({"run", "--help"}).out;
+  vti::CTrxTestOptions fresh;
+  const std::string delayOn = std::to_string(fresh.DelayTimePowerOn_get());
+  EXPECT_NE(help.find("--delay-on SECONDS"), std::string::npos) << help;
+  EXPECT_NE(help.find("powered on, 0..3600 (default: " + delayOn + ")"), std::string::npos);
+  EXPECT_NE(help.find("Component measured: acdc, ac or dc (default: acdc)"), std::string::npos);
+  EXPECT_NE(help.find("none, aami, 601, 353 or asnz"), std::string::npos);
+  EXPECT_NE(help.find("after or before (default: after)"), std::string::npos);
+  EXPECT_NE(help.find("(default: the test's own)"), std::string::npos);
+  // CLI11's own rendering of the choices (`{ac->1,...}`) and of the ranges stays out.
+  EXPECT_EQ(help.find("->"), std::string::npos) << help;
+  EXPECT_EQ(help.find("INT"), std::string::npos) << help;
+}
+
+TEST(CommandLine, BadValuesAreNamedForWhatTheyAre) {
+  auto expectError = [](std::vector<const char*> args, const std::string& text) {
+    auto parsed = parse(args);
+    EXPECT_EQ(parsed.exitCode, kExitUsage);
+    EXPECT_NE(parsed.err.find(text), std::string::npos) << parsed.err;
+  };
+  expectError({"run", "p", "etcPatLeak", "--delay-on", "abc"}, "\"abc\" is not a number");
+  expectError({"run", "p", "etcPatLeak", "--delay-on", "2s"}, "\"2s\" is not a number");
+  expectError({"run", "p", "etcPatLeak", "--delay-on", ""}, "is not a number");
+  expectError({"run", "p", "etcPatLeak", "--delay-off", "3601"}, "3601 is out of range (0..3600)");
+  expectError({"run", "p", "etcPatLeak", "--lead", "-2"}, "-2 is out of range (-1..5)");
+  expectError({"run", "p", "etcPatLeak", "--meas", "rms"}, "\"rms\" is not one of acdc, ac or dc");
+  // Words are taken in any case; numbers still reach the option as numbers.
+  auto parsed = parse({"run", "p", "etcPatLeak", "--meas", "DC", "--lead", "-1"});
+  ASSERT_FALSE(parsed.exitCode) << parsed.err;
+  EXPECT_EQ(parsed.request.options.MeasType_get(), vti::emt_DC);
+  EXPECT_EQ(parsed.request.tests[0].lead, -1);
+}
+
 TEST(CommandLine, UsageErrorsExitWithTwoAndSayWhy) {
   for (std::vector<const char*> args : std::vector<std::vector<const char*>>{
            {},

@@ -3,6 +3,11 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
 #include "apps/trxctl/CommandLine.h"
 #include "apps/trxctl/PresenceCommand.h"
 #include "apps/trxctl/ResultPrinter.h"
@@ -167,6 +172,37 @@ TEST_F(TrxctlTest, CtrlCStopsAPromptThatWaitsForTheOperator) {
             std::string::npos)
       << out.str();
   EXPECT_NE(err.str().find("stopped (Ctrl-C)"), std::string::npos);
+  EXPECT_EQ(analyzer->endState(), kLocalAndOff);
+}
+
+}  // namespace
+
+namespace {
+
+size_t timesSent(const sim::SimulatedAnalyzer& analyzer, const std::string& command) {
+  const auto commands = analyzer.transcript().commands();
+  return static_cast<size_t>(std::count(commands.begin(), commands.end(), command));
+}
+
+TEST_F(TrxctlTest, NoResistancePromptWithNobodyToAnswerRunsOutOnceInsteadOfRepeating) {
+  attach("[analyzer]\nlead = open\n[device]\nERES = none\n");
+  trxctl({"run", "3", "etcProtEarth"});
+  EXPECT_EQ(timesSent(*analyzer, "MREAD"), 1u);
+  const std::string waited = "No Resistance Measurement: waiting for the countdown";
+  EXPECT_NE(err.str().find(waited), std::string::npos) << err.str();
+  EXPECT_EQ(err.str().find(waited), err.str().rfind(waited)) << "shown once";
+  EXPECT_EQ(out.str().find("0.106"), std::string::npos) << out.str();
+  EXPECT_EQ(analyzer->endState(), kLocalAndOff);
+}
+
+TEST_F(TrxctlTest, ContinueOnTheNoResistancePromptReadsAgainOnceTheLeadIsConnected) {
+  attach("[faults]\nMREAD #1 = !32\n");
+  std::string answers = answersFile(
+      "FStopOnPC when lblTitle contains \"unable to make a resistance\": click cmdContinue\n");
+  EXPECT_EQ(trxctl({"run", "3", "etcProtEarth", "--answers", answers.c_str()}), kExitSuccess)
+      << err.str();
+  EXPECT_EQ(out.str(), "etcProtEarth epcOff: 0.106 Ohm (etsCompleted)\n");
+  EXPECT_EQ(timesSent(*analyzer, "MREAD"), 2u);
   EXPECT_EQ(analyzer->endState(), kLocalAndOff);
 }
 

@@ -83,11 +83,22 @@ TEST_F(PromptForms, StopAfterPowerOffSaysOff) {
   EXPECT_TRUE(sawText("is now set to OFF. Perform"));
 }
 
-TEST_F(PromptForms, SkipOnTheNoResistancePromptContinues) {
+TEST_F(PromptForms, SkipOnTheNoResistancePromptIsNeitherContinueNorStop) {
   answer("FStopOnPC", "cmdSkip", 3500);
   FStopOnPC form;
   form.ShowSkip();
   form.ShowNoResistance(nullptr);
+  EXPECT_EQ(form.Answer_get(), FPowerPrompt::Answer::Skip);
   EXPECT_FALSE(form.Cancel_get());
   EXPECT_EQ(form.remaining(), 27);
+}
+
+TEST_F(PromptForms, NoResistancePromptLeftAloneEndsAsTimeUpNotAsContinue) {
+  answer("FStopOnPC", "");
+  FStopOnPC form;
+  form.ShowSkip();
+  form.ShowNoResistance(nullptr);
+  EXPECT_EQ(form.Answer_get(), FPowerPrompt::Answer::TimeUp);
+  EXPECT_FALSE(form.Cancel_get());
+  EXPECT_EQ(ev.elapsed(), 30s);
 }

@@ -4,6 +4,7 @@
 #include "driver/CTrxSafetyTest.h"
 #include "driver/CTrxTestOptions.h"
 #include "driver/CTrxTestResult.h"
+#include "driver/SequenceInterpreter.h"
 #include "platform/forms/FormErrors.h"
 #include "support/ExpectError.h"
 
@@ -139,31 +140,83 @@ TEST_F(Prompts, ClosingWithPromptBeforeCountsDownBeforeTheOutletGoesOff) {
   EXPECT_TRUE(sim->analyzerLocalAndOff());
 }
 
-TEST(NoResistancePrompt, LeftAloneContinuesAfterThirtySecondsWithoutReading) {
-  SimConnection sim("no-test-lead");
-  sim.answer("FStopOnPC: wait");
-  sim.vti().InitRemote(SimConnection::kPort);
-  auto test = std::make_shared<CTrxSafetyTest>();
-  test->Initialize(etcProtEarth, epcOff);
-  sim.vti().RunSafetyTest(test, nullptr);
-  ASSERT_EQ(sim.formsShown(), (Names{"FStopOnPC"}));
-  const auto& entry = sim.screen().journal()[0];
+namespace {
+
+// A protective-earth test (one streamed reading) whose reading finds no resistance.
+struct NoResistancePrompt : ::testing::Test {
+  std::unique_ptr<SimConnection> sim;
+
+  void runProtectiveEarth(sim::Scenario scenario, const std::string& answers) {
+    sim = std::make_unique<SimConnection>(std::move(scenario));
+    sim->answer(answers);
+    sim->vti().InitRemote(SimConnection::kPort);
+    auto test = std::make_shared<CTrxSafetyTest>();
+    test->Initialize(etcProtEarth, epcOff);
+    sim->vti().RunSafetyTest(test, nullptr);
+  }
+  // The commands of the test after the standard and the mode: `readings` reads, each ending
+  // the analyzer's stream so that no test current flows while the operator sees a prompt.
+  static Names reads(size_t readings) {
+    Names sent{"STD=601", "ERES=LOW"};
+    for (size_t i = 0; i < readings; ++i) sent.insert(sent.end(), {"MREAD", "\x1b"});
+    return sent;
+  }
+  Names testCommands() const { return sim->commandsSince(5); }
+  const CTrxTestResult& result() { return *sim->vti().TestResult_get(); }
+};
+
+}  // namespace
+
+TEST_F(NoResistancePrompt, LeftAloneActsAsSkipAfterThirtySeconds) {
+  runProtectiveEarth(sim::Scenario::load("no-test-lead"), "FStopOnPC: wait");
+  ASSERT_EQ(sim->formsShown(), (Names{"FStopOnPC"}));
+  const auto& entry = sim->screen().journal()[0];
   EXPECT_EQ(entry.caption, "No Resistance Measurement");
   EXPECT_TRUE(contains(entry.texts, "cmdSkip: Skip"));
   EXPECT_TRUE(contains(entry.texts, "imgError"));
   EXPECT_FALSE(contains(entry.texts, "imgInformation"));
+  EXPECT_TRUE(contains(entry.texts, "click Continue to repeat the test."));
   EXPECT_TRUE(contains(entry.texts, "The test will automatically continue in 30 seconds."));
   EXPECT_EQ(entry.hiddenAt - entry.shownAt, 30000ms);
-  EXPECT_EQ(sim.vti().TestResult_get()->ValueUnknown_get(), "OL");
+  EXPECT_EQ(testCommands(), reads(1));
+  EXPECT_EQ(result().ValueUnknown_get(), "OL");
 }
 
-TEST(NoResistancePrompt, StopEndsTheTest) {
-  SimConnection sim("no-test-lead");
-  sim.answer("FStopOnPC: click cmdStop");
-  sim.vti().InitRemote(SimConnection::kPort);
-  auto test = std::make_shared<CTrxSafetyTest>();
-  test->Initialize(etcPPRes, epcOff);
-  EXPECT_EQ(expectComError([&] { sim.vti().RunSafetyTest(test, nullptr); }).number(),
+TEST_F(NoResistancePrompt, SkipKeepsTheTestWithoutReading) {
+  runProtectiveEarth(sim::Scenario::load("no-test-lead"), "FStopOnPC: after 2s click cmdSkip");
+  EXPECT_EQ(sim->formsShown(), (Names{"FStopOnPC"}));
+  EXPECT_EQ(testCommands(), reads(1));
+  EXPECT_EQ(result().State_get(), etsCompleted);
+  EXPECT_EQ(result().ValueUnknown_get(), "OL");
+  EXPECT_FALSE(sim->analyzer().model().isStreaming());
+}
+
+TEST_F(NoResistancePrompt, ContinueRepeatsTheReadingOnceTheLeadIsConnected) {
+  // The lead is connected while the first prompt is shown.
+  runProtectiveEarth(SimConnection::withFaults("healthy", {{"MREAD #1", "!32"}}),
+                     "FStopOnPC: after 5s click cmdContinue");
+  EXPECT_EQ(sim->formsShown(), (Names{"FStopOnPC"}));
+  EXPECT_EQ(testCommands(), reads(2));
+  EXPECT_EQ(result().State_get(), etsCompleted);
+  EXPECT_EQ(result().ValueUnknown_get(), "");
+  // The lead is not zeroed: its own 0.021 Ohm adds to the 0.085 Ohm of the protective earth.
+  EXPECT_NEAR(result().Value_get(), 0.106, 1e-6);
+}
+
+TEST_F(NoResistancePrompt, ContinueWhileTheLeadStaysOpenAsksAgainAFewTimesOnly) {
+  runProtectiveEarth(sim::Scenario::load("no-test-lead"), "FStopOnPC: click cmdContinue");
+  const size_t repeats = SequenceInterpreter::kNoResistanceRepeats;
+  EXPECT_EQ(sim->formsShown(), Names(repeats, "FStopOnPC"));
+  EXPECT_EQ(testCommands(), reads(repeats + 1));
+  EXPECT_EQ(result().State_get(), etsCompleted);
+  EXPECT_EQ(result().ValueUnknown_get(), "OL");
+}
+
+TEST_F(NoResistancePrompt, StopEndsTheTest) {
+  EXPECT_EQ(expectComError([&] {
+              runProtectiveEarth(sim::Scenario::load("no-test-lead"), "FStopOnPC: click cmdStop");
+            }).number(),
             errVTI_UserAbort);
-  EXPECT_EQ(sim.vti().TestResult_get()->State_get(), etsAborted);
+  EXPECT_EQ(result().State_get(), etsAborted);
+  EXPECT_EQ(testCommands(), reads(1));
 }
