@@ -57,7 +57,7 @@ TEST_F(TrxctlProgram, CtrlCAbortsTheTestAndStillLeavesTheAnalyzerSafe) {
   ASSERT_TRUE(transcript.waitForCommand("POL=N")) << transcript.text();
   run.signal(SIGINT);
   EXPECT_EQ(run.wait(), 1);
-  EXPECT_NE(run.output().find("etcEarthLeak epcNC: no reading (etsAborted) - stopped"),
+  EXPECT_NE(run.output().find("(etcEarthLeak epcNC): no reading; aborted (etsAborted) - stopped"),
             std::string::npos)
       << run.output();
   EXPECT_EQ(run.output().find("etcEquipCurr"), std::string::npos);
