@@ -105,6 +105,10 @@ std::optional<int> CommandLine::parse(int argc, const char* const argv[], std::o
                      "Ask every serial port of this machine that opens (/dev/ttyUSB*, "
                      "/dev/ttyACM*, /dev/ttyS*), one line each");
 
+  auto* list = app.add_subcommand(
+      "list",
+      "List every test: what it measures, its unit and the power configurations it runs in");
+
   auto* calibrate = app.add_subcommand("calibrate", "Zero the resistance test lead");
   calibrate->add_option("PORT", r.port, "Device path or port number")->required();
   calibrate->add_option("--answers", r.answersFile, "Answer prompts from this file")
@@ -176,6 +180,8 @@ std::optional<int> CommandLine::parse(int argc, const char* const argv[], std::o
       o.PolaritySwitchingDelay_let(polarityDelay);
     } else if (calibrate->parsed()) {
       r.command = TrxctlRequest::Command::Calibrate;
+    } else if (list->parsed()) {
+      r.command = TrxctlRequest::Command::List;
     } else if (query->parsed()) {
       r.command = TrxctlRequest::Command::Query;
     } else {

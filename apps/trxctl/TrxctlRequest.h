@@ -19,7 +19,7 @@ struct PlannedTest {
 
 // What the command line asks for.
 struct TrxctlRequest {
-  enum class Command { Query, Scan, Run, Calibrate };
+  enum class Command { Query, Scan, Run, Calibrate, List };
 
   Command command = Command::Query;
   std::string port;  // a device path, "COM<n>" or a port number

@@ -5,9 +5,11 @@
 
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <sstream>
 
 #include "apps/trxctl/CommandLine.h"
+#include "apps/trxctl/EnumNames.h"
 #include "apps/trxctl/PresenceCommand.h"
 #include "driver/MPortTable.h"
 #include "platform/VirtualLoop.h"
@@ -287,5 +289,54 @@ INSTANTIATE_TEST_SUITE_P(Leakage, TrxctlReadingResolution,
                                            SentReading{"10.4 uA", "10.4", "10.4"},
                                            SentReading{"0.4 uA", "0.4", "0.4"},
                                            SentReading{"1.240 mA", "1 240", "1240"}));
+
+TEST_F(TrxctlTest, ListShowsEveryTestInWordsWithItsUnit) {
+  EXPECT_EQ(trxctl({"list"}), kExitSuccess) << err.str();
+  EXPECT_NE(out.str().find("etcProtEarth (2) Protective earth resistance: resistance of the "
+                           "protective earth, from the mains plug's earth pin to the test lead, "
+                           "in \u03a9 (Ohm)\n    power off (epcOff, 1)\n"),
+            std::string::npos)
+      << out.str();
+  EXPECT_NE(out.str().find("etcPatLeak (10) Patient leakage: current from the applied parts to "
+                           "earth, in \u00b5A (uA)\n"),
+            std::string::npos);
+  EXPECT_NE(out.str().find("    reversed mains (epcNCRM, 6)\n"), std::string::npos);
+  EXPECT_NE(out.str().find("etcEquipCurr (16) Equipment current: the current the device draws "
+                           "from the mains, in A\n"),
+            std::string::npos);
+}
+
+// The pairs `list` offers are exactly the pairs `run` accepts, for every test and configuration.
+TEST_F(TrxctlTest, ListOffersExactlyThePairsARunAccepts) {
+  ASSERT_EQ(trxctl({"list"}), kExitSuccess);
+  std::set<std::string> listed;
+  std::istringstream lines(out.str());
+  std::string line, test;
+  while (std::getline(lines, line)) {
+    if (line.rfind("    ", 0) != 0) {
+      test = line.substr(0, line.find(' '));
+      continue;
+    }
+    size_t open = line.rfind('(');
+    listed.insert(test + ":" + line.substr(open + 1, line.find(',', open) - open - 1));
+  }
+  int accepted = 0;
+  for (int code = vti::etcMains; code <= vti::etcECGTest; ++code) {
+    for (int pc = vti::epcOff; pc <= vti::epcAccessOERM; ++pc) {
+      std::string pair = EnumNames::testCodeName(static_cast<vti::ETrxTestCode>(code)) + ":" +
+                         EnumNames::powerConfigName(static_cast<vti::ETrxPowerConfiguration>(pc));
+      bool runs = true;
+      try {
+        CommandLine::planTest(pair, "", -2, "");
+      } catch (const std::invalid_argument&) {
+        runs = false;
+      }
+      EXPECT_EQ(listed.count(pair), runs ? 1u : 0u) << pair;
+      accepted += runs;
+    }
+  }
+  EXPECT_EQ(listed.size(), static_cast<size_t>(accepted));
+  EXPECT_GT(accepted, 22);
+}
 
 }  // namespace
