@@ -186,6 +186,10 @@ std::optional<int> CommandLine::parse(int argc, const char* const argv[], std::o
       "reset-trip", "Reset the analyzer's tripped ground-fault interrupter (sends GFIR)");
   resetTrip->add_option("PORT", r.port, "Device path or port number")->required();
 
+  auto* list = app.add_subcommand(
+      "list",
+      "List every test: what it measures, its unit and the power configurations it runs in");
+
   auto* calibrate = app.add_subcommand("calibrate", "Zero the resistance test lead");
   calibrate->add_option("PORT", r.port, "Device path or port number")->required();
   calibrate->add_option("--answers", r.answersFile, "Answer prompts from this file")
@@ -264,6 +268,8 @@ std::optional<int> CommandLine::parse(int argc, const char* const argv[], std::o
       o.PolaritySwitchingDelay_let(polarityDelay);
     } else if (calibrate->parsed()) {
       r.command = TrxctlRequest::Command::Calibrate;
+    } else if (list->parsed()) {
+      r.command = TrxctlRequest::Command::List;
     } else if (query->parsed()) {
       r.command = TrxctlRequest::Command::Query;
     } else if (resetTrip->parsed()) {

@@ -3,14 +3,10 @@
 #include <cstdio>
 
 #include "apps/trxctl/EnumNames.h"
+#include "apps/trxctl/Reading.h"
 #include "platform/NumberFormat.h"
-#include "platform/NumberPattern.h"
 
 namespace trxctl {
-
-std::string ResultPrinter::formatValue(float value, const std::string& valueFormat) {
-  return platform::Format(value, valueFormat);
-}
 
 std::string ResultPrinter::jsonString(const std::string& text) {
   std::string out = "\"";
@@ -33,43 +29,44 @@ std::string ResultPrinter::jsonString(const std::string& text) {
 void ResultPrinter::print(const PlannedTest& test, const vti::CTrxTestResult& result,
                           const std::string& unit, const std::string& valueFormat,
                           const std::string& error) const {
-  const std::string state = EnumNames::testStateName(result.State_get());
+  const Reading reading(test.code, result);
   if (m_json) {
-    m_out << "{\"test\":" << test.code
-          << ",\"test_name\":" << jsonString(EnumNames::testCodeName(test.code))
-          << ",\"power\":" << test.power
-          << ",\"power_name\":" << jsonString(EnumNames::powerConfigName(test.power))
-          << ",\"lead\":" << test.lead << ",\"applied_part\":" << jsonString(test.appliedPart)
-          << ",\"value\":" << platform::formatNumber(result.Value_get())
-          << ",\"unit\":" << jsonString(unit)
-          << ",\"unit_suffix\":" << jsonString(result.UnitSuffix_get())
-          << ",\"state\":" << result.State_get() << ",\"state_name\":" << jsonString(state)
-          << ",\"value_unknown\":" << jsonString(result.ValueUnknown_get())
-          << ",\"error\":" << jsonString(error) << "}" << std::endl;
+    printJson(test, result, reading, unit, error);
     return;
   }
-  m_out << EnumNames::testCodeName(test.code) << ' ' << EnumNames::powerConfigName(test.power);
+  m_out << EnumNames::describeTest(test.code, test.power);
   if (test.lead >= vti::TRX_LEAD_ALL) m_out << " AP " << test.appliedPart;
-  m_out << ": ";
-  const bool reading =
-      result.State_get() == vti::etsCompleted || result.State_get() == vti::etsOverflow;
-  if (test.code == vti::etcECGTest && result.State_get() == vti::etsCompleted) {
-    // The ECG test puts out a waveform and reads nothing.
-    m_out << "waveform put out";
-  } else if (!result.ValueUnknown_get().empty()) {
-    m_out << result.ValueUnknown_get() << ' ' << unit;
-  } else if (result.State_get() == vti::etsOverflow) {
-    m_out << "overflow";
-  } else if (reading) {
-    m_out << formatValue(result.Value_get(), valueFormat) << ' ' << unit;
-  } else {
-    m_out << "no reading";
-  }
-  if (reading && test.code != vti::etcECGTest && !result.UnitSuffix_get().empty())
-    m_out << ' ' << result.UnitSuffix_get();
-  m_out << " (" << state << ")";
+  const vti::ETrxTestState state = result.State_get();
+  m_out << ": " << reading.text(unit, valueFormat) << "; " << EnumNames::testStateWords(state)
+        << " (" << EnumNames::testStateName(state) << ")";
   if (!error.empty()) m_out << " - " << error;
   m_out << std::endl;
+}
+
+void ResultPrinter::printJson(const PlannedTest& test, const vti::CTrxTestResult& result,
+                              const Reading& reading, const std::string& unit,
+                              const std::string& error) const {
+  const vti::ETrxTestState state = result.State_get();
+  // A script must never read a number where the analyzer gave none: "OL" is no zero ohms.
+  const std::string value = reading.kind() == Reading::Kind::Measured
+                                ? platform::formatNumber(result.Value_get())
+                                : std::string("null");
+  m_out << "{\"test\":" << test.code
+        << ",\"test_name\":" << jsonString(EnumNames::testCodeName(test.code))
+        << ",\"test_words\":" << jsonString(EnumNames::testCodeWords(test.code))
+        << ",\"power\":" << test.power
+        << ",\"power_name\":" << jsonString(EnumNames::powerConfigName(test.power))
+        << ",\"power_words\":" << jsonString(EnumNames::powerConfigWords(test.power))
+        << ",\"lead\":" << test.lead << ",\"applied_part\":" << jsonString(test.appliedPart)
+        << ",\"value\":" << value
+        << ",\"over_range\":" << (reading.kind() == Reading::Kind::OverRange ? "true" : "false")
+        << ",\"unit\":" << jsonString(unit)
+        << ",\"display_unit\":" << jsonString(EnumNames::unitSymbol(unit))
+        << ",\"unit_suffix\":" << jsonString(result.UnitSuffix_get()) << ",\"state\":" << state
+        << ",\"state_name\":" << jsonString(EnumNames::testStateName(state))
+        << ",\"state_words\":" << jsonString(EnumNames::testStateWords(state))
+        << ",\"value_unknown\":" << jsonString(result.ValueUnknown_get())
+        << ",\"error\":" << jsonString(error) << "}" << std::endl;
 }
 
 }  // namespace trxctl

@@ -8,8 +8,11 @@
 
 namespace trxctl {
 
-// Writes the outcome of each test: one line for a person ("etcPatLeak epcNC lead 0: 3.5 uA AC
-// (etsCompleted)"), or one JSON object a line for a script.
+class Reading;
+
+// Writes the outcome of each test: one line for a person ("Patient leakage, normal condition
+// (etcPatLeak epcNC) AP ALL: 3.5 µA AC; completed (etsCompleted)"), or one JSON object a line
+// for a script, whose "value" is null whenever the analyzer gave no number.
 class ResultPrinter {
  public:
   ResultPrinter(std::ostream& out, bool json) : m_out(out), m_json(json) {}
@@ -18,12 +21,12 @@ class ResultPrinter {
   void print(const PlannedTest& test, const vti::CTrxTestResult& result, const std::string& unit,
              const std::string& valueFormat, const std::string& error = {}) const;
 
-  // The value as the test's display pattern asks ("# ##0.0": one decimal, digits grouped by
-  // threes), by the system's one formatter.
-  static std::string formatValue(float value, const std::string& valueFormat);
   static std::string jsonString(const std::string& text);
 
  private:
+  void printJson(const PlannedTest& test, const vti::CTrxTestResult& result, const Reading& reading,
+                 const std::string& unit, const std::string& error) const;
+
   std::ostream& m_out;
   bool m_json;
 };

@@ -1,6 +1,7 @@
 #include "apps/trxctl/Trxctl.h"
 
 #include "apps/trxctl/CommandLine.h"
+#include "apps/trxctl/ListCommand.h"
 #include "apps/trxctl/OperatorScreen.h"
 #include "apps/trxctl/PresenceCommand.h"
 #include "apps/trxctl/RunCommand.h"
@@ -48,6 +49,8 @@ int Trxctl::main(int argc, const char* const argv[], std::ostream& out, std::ost
       return RunCommand(request, terminalInput, out, err).run();
     case TrxctlRequest::Command::Calibrate:
       return RunCommand(request, terminalInput, out, err).calibrate();
+    case TrxctlRequest::Command::List:
+      return ListCommand::run(out);
   }
   return kExitUsage;
 }

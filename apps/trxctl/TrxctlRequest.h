@@ -19,7 +19,7 @@ struct PlannedTest {
 
 // What the command line asks for.
 struct TrxctlRequest {
-  enum class Command { Query, Scan, Run, Calibrate, ResetTrip };
+  enum class Command { Query, Scan, Run, Calibrate, ResetTrip, List };
 
   Command command = Command::Query;
   std::string port;                    // a device path, "COM<n>" or a port number

@@ -33,6 +33,10 @@ class TrxctlTest : public ::testing::Test {
     err.str("");
     return trxctl::Trxctl::main(static_cast<int>(args.size()), args.data(), out, err, terminal);
   }
+  void attachShipped(const std::string& name) {
+    analyzer = std::make_unique<sim::SimulatedAnalyzer>(sim::Scenario::load(name));
+    analyzer->attach(link);
+  }
   std::string answersFile(const std::string& text) {
     auto path = std::filesystem::temp_directory_path() /
                 ("trxctl-answers-" + std::to_string(::getpid()) + ".txt");

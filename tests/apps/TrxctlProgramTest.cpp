@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 
+#include <fstream>
+
 #include "TranscriptFile.h"
 #include "platform/PollLoop.h"
 #include "support/ChildProcess.h"
@@ -14,6 +16,8 @@ constexpr const char* kLocalAndOff =
 
 class TrxctlProgram : public ::testing::Test {
  protected:
+  explicit TrxctlProgram(const std::string& scenario = "healthy")
+      : trxsim({TRXSIM_PATH, "--scenario", scenario, "--transcript", transcript.path().string()}) {}
   void SetUp() override {
     const std::string& out = trxsim.readUntil(
         [](const std::string& text) { return text.find('\n') != std::string::npos; });
@@ -33,8 +37,7 @@ class TrxctlProgram : public ::testing::Test {
   platform::LoopOverride useRealTime{loop};
   TempDir dir;
   TranscriptFile transcript{dir / "transcript.jsonl"};
-  ChildProcess trxsim{
-      {TRXSIM_PATH, "--scenario", "healthy", "--transcript", transcript.path().string()}};
+  ChildProcess trxsim;
   std::string path;
 };
 
@@ -64,7 +67,7 @@ TEST_F(TrxctlProgram, CtrlCAbortsTheTestAndStillLeavesTheAnalyzerSafe) {
   ASSERT_TRUE(transcript.waitForCommand("POL=N")) << transcript.text();
   run.signal(SIGINT);
   EXPECT_EQ(run.wait(), 1);
-  EXPECT_NE(run.output().find("etcEarthLeak epcNC: no reading (etsAborted) - stopped"),
+  EXPECT_NE(run.output().find("(etcEarthLeak epcNC): no reading; aborted (etsAborted) - stopped"),
             std::string::npos)
       << run.output();
   EXPECT_EQ(run.output().find("etcEquipCurr"), std::string::npos);
@@ -77,6 +80,32 @@ TEST_F(TrxctlProgram, AReaderThatGoesAwayDoesNotKillTheSession) {
       std::string(TRXCTL_PATH) + " run " + path + " etcProtEarth etcEarthLeak | head -c 1";
   ChildProcess run({"/bin/sh", "-c", pipeline});
   EXPECT_EQ(run.wait(), 0);
+  EXPECT_EQ(endState(), kLocalAndOff);
+}
+
+TEST_F(TrxctlProgram, ListsTheTestsWithoutAnAnalyzer) {
+  ChildProcess list({TRXCTL_PATH, "list"});
+  EXPECT_EQ(list.wait(), 0);
+  EXPECT_NE(list.output().find("etcPatLeak (10) Patient leakage: current from the applied parts "
+                               "to earth, in \u00b5A (uA)\n"),
+            std::string::npos)
+      << list.output();
+}
+
+class TrxctlProgramWithoutTestLead : public TrxctlProgram {
+ protected:
+  TrxctlProgramWithoutTestLead() : TrxctlProgram("no-test-lead") {}
+};
+
+TEST_F(TrxctlProgramWithoutTestLead, AScriptReadsNoValueWhereTheAnalyzerHadNone) {
+  // The operator skips the no-resistance prompt rather than waiting out its countdown.
+  const std::string answers = (dir / "answers.txt").string();
+  std::ofstream(answers) << "FStopOnPC: click cmdSkip\nMessageBox: click cmdOK\n";
+  ChildProcess run({TRXCTL_PATH, "run", path, "etcProtEarth", "--json", "--answers", answers});
+  EXPECT_EQ(run.wait(), 0);
+  EXPECT_NE(run.output().find("\"value\":null,\"over_range\":true,"), std::string::npos)
+      << run.output();
+  EXPECT_NE(run.output().find("\"value_unknown\":\"OL\""), std::string::npos);
   EXPECT_EQ(endState(), kLocalAndOff);
 }
 

@@ -6,9 +6,11 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <sstream>
 
 #include "apps/trxctl/CommandLine.h"
+#include "apps/trxctl/EnumNames.h"
 #include "apps/trxctl/PresenceCommand.h"
 #include "apps/trxctl/ResultPrinter.h"
 #include "support/GermanLocale.h"
@@ -23,9 +25,12 @@ TEST_F(TrxctlTest, ASeriesWithoutPromptsRunsWithoutATerminalAndLeavesTheAnalyzer
             kExitSuccess)
       << err.str();
   EXPECT_EQ(out.str(),
-            "etcProtEarth epcOff: 0.106 Ohm (etsCompleted)\n"
-            "etcPatLeak epcNCRM AP ALL: 8 uA (etsCompleted)\n"
-            "etcEquipCurr epcNC: 0.5 A (etsCompleted)\n")
+            "Protective earth resistance, power off (etcProtEarth epcOff): 0.106 \u03a9; "
+            "completed (etsCompleted)\n"
+            "Patient leakage, reversed mains (etcPatLeak epcNCRM) AP ALL: 8.1 \u00b5A; completed "
+            "(etsCompleted)\n"
+            "Equipment current, normal condition (etcEquipCurr epcNC): 0.45 A; completed "
+            "(etsCompleted)\n")
       << out.str();
   EXPECT_EQ(analyzer->endState(), kLocalAndOff);
 }
@@ -38,15 +43,10 @@ TEST_F(TrxctlTest, ReadingsKeepTheirDecimalPointUnderAGermanLocale) {
   out.swap(printed);
   EXPECT_EQ(trxctl({"run", "3", "etcProtEarth", "etcEquipCurr"}), kExitSuccess) << err.str();
   EXPECT_EQ(out.str(),
-            "etcProtEarth epcOff: 0.106 Ohm (etsCompleted)\n"
-            "etcEquipCurr epcNC: 0.5 A (etsCompleted)\n");
-}
-
-TEST(ResultPrinter, ShowsValuesByTheTestsDisplayPattern) {
-  EXPECT_EQ(ResultPrinter::formatValue(2.25f, "# ##0.0"), "2.3");
-  EXPECT_EQ(ResultPrinter::formatValue(1234.5f, "# ##0.0"), "1 234.5");
-  EXPECT_EQ(ResultPrinter::formatValue(-0.01f, "#0.0"), "0.0");
-  EXPECT_EQ(ResultPrinter::formatValue(0.0005f, "# ##0.000"), "0.001");
+            "Protective earth resistance, power off (etcProtEarth epcOff): 0.106 \u03a9; "
+            "completed (etsCompleted)\n"
+            "Equipment current, normal condition (etcEquipCurr epcNC): 0.45 A; completed "
+            "(etsCompleted)\n");
 }
 
 TEST_F(TrxctlTest, JsonGivesOneObjectATest) {
@@ -56,9 +56,13 @@ TEST_F(TrxctlTest, JsonGivesOneObjectATest) {
   std::string text = out.str();
   std::string first = text.substr(0, text.find('\n'));
   EXPECT_EQ(first.front(), '{');
-  EXPECT_NE(first.find("\"test\":10,\"test_name\":\"etcPatLeak\",\"power\":3,"), std::string::npos)
+  EXPECT_NE(first.find("\"test\":10,\"test_name\":\"etcPatLeak\",\"test_words\":\"Patient "
+                       "leakage\",\"power\":3,"),
+            std::string::npos)
       << first;
-  EXPECT_NE(first.find("\"unit\":\"uA\",\"unit_suffix\":\"AC\",\"state\":1,"), std::string::npos)
+  EXPECT_NE(first.find(
+                "\"unit\":\"uA\",\"display_unit\":\"\u00b5A\",\"unit_suffix\":\"AC\",\"state\":1,"),
+            std::string::npos)
       << first;
   EXPECT_NE(first.find("\"value_unknown\":\"\""), std::string::npos);
   EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 2);
@@ -68,7 +72,7 @@ TEST_F(TrxctlTest, APromptWithNobodyToAnswerStopsTheTestAndStillLeavesTheAnalyze
   attach("");
   EXPECT_EQ(trxctl({"run", "3", "etcPatLeak", "etcEquipCurr", "--stop-before"}), kExitTestFailed);
   EXPECT_NE(err.str().find("no terminal and no answers file"), std::string::npos) << err.str();
-  EXPECT_NE(out.str().find("etcPatLeak epcNC AP ALL: no reading (etsAborted) - stopped"),
+  EXPECT_NE(out.str().find("(etcPatLeak epcNC) AP ALL: no reading; aborted (etsAborted) - stopped"),
             std::string::npos)
       << out.str();
   EXPECT_EQ(out.str().find("etcEquipCurr"), std::string::npos) << "the series ends at a stop";
@@ -99,7 +103,9 @@ TEST_F(TrxctlTest, AnInstrumentErrorEndsTheTestInErrorAfterTheMessage) {
 TEST_F(TrxctlTest, TheEcgTestReportsItsWaveformAndNoReading) {
   attach("");
   EXPECT_EQ(trxctl({"run", "3", "etcECGTest", "--waveform", "9"}), kExitSuccess) << err.str();
-  EXPECT_EQ(out.str(), "etcECGTest epcNC: waveform put out (etsCompleted)\n");
+  EXPECT_EQ(out.str(),
+            "ECG simulation, normal condition (etcECGTest epcNC): waveform put out; completed "
+            "(etsCompleted)\n");
   EXPECT_EQ(analyzer->endState(), kLocalAndOff);
 }
 
@@ -168,7 +174,7 @@ TEST_F(TrxctlTest, CtrlCStopsAPromptThatWaitsForTheOperator) {
   EXPECT_EQ(trxctl({"run", "3", "etcEarthLeak", "etcEquipCurr", "--stop-before", "--answers",
                     answers.c_str()}),
             kExitTestFailed);
-  EXPECT_NE(out.str().find("etcEarthLeak epcNC: no reading (etsAborted) - stopped"),
+  EXPECT_NE(out.str().find("(etcEarthLeak epcNC): no reading; aborted (etsAborted) - stopped"),
             std::string::npos)
       << out.str();
   EXPECT_NE(err.str().find("stopped (Ctrl-C)"), std::string::npos);
@@ -201,9 +207,119 @@ TEST_F(TrxctlTest, ContinueOnTheNoResistancePromptReadsAgainOnceTheLeadIsConnect
       "FStopOnPC when lblTitle contains \"unable to make a resistance\": click cmdContinue\n");
   EXPECT_EQ(trxctl({"run", "3", "etcProtEarth", "--answers", answers.c_str()}), kExitSuccess)
       << err.str();
-  EXPECT_EQ(out.str(), "etcProtEarth epcOff: 0.106 Ohm (etsCompleted)\n");
+  EXPECT_EQ(out.str(),
+            "Protective earth resistance, power off (etcProtEarth epcOff): 0.106 \u03a9; "
+            "completed (etsCompleted)\n");
   EXPECT_EQ(timesSent(*analyzer, "MREAD"), 2u);
   EXPECT_EQ(analyzer->endState(), kLocalAndOff);
+}
+
+TEST_F(TrxctlTest, NoTestLeadIsOverRangeAndNeverAPerfectEarth) {
+  attachShipped("no-test-lead");
+  EXPECT_EQ(trxctl({"run", "3", "etcProtEarth"}), kExitSuccess) << err.str();
+  EXPECT_EQ(out.str(),
+            "Protective earth resistance, power off (etcProtEarth epcOff): OL: over range, no "
+            "reading; completed (etsCompleted)\n");
+  EXPECT_EQ(trxctl({"run", "3", "etcProtEarth", "--json"}), kExitSuccess) << err.str();
+  EXPECT_NE(out.str().find("\"value\":null,\"over_range\":true,"), std::string::npos) << out.str();
+  EXPECT_NE(out.str().find("\"value_unknown\":\"OL\""), std::string::npos) << out.str();
+  EXPECT_EQ(out.str().find("\"value\":0"), std::string::npos) << out.str();
+  EXPECT_EQ(analyzer->endState(), kLocalAndOff);
+}
+
+TEST_F(TrxctlTest, AnOverflowIsOverRangeAndNeverZero) {
+  attach("[device]\nEARTHL = overflow\n");
+  // The analyzer answered and the test ran its course: no failure of the run itself.
+  EXPECT_EQ(trxctl({"run", "3", "etcEarthLeak"}), kExitSuccess) << err.str();
+  EXPECT_NE(out.str().find("(etcEarthLeak epcNC): overflow: over range, no reading;"),
+            std::string::npos)
+      << out.str() << err.str();
+  trxctl({"run", "3", "etcEarthLeak", "--json"});
+  EXPECT_NE(out.str().find("\"value\":null,\"over_range\":true,"), std::string::npos) << out.str();
+  EXPECT_EQ(analyzer->endState(), kLocalAndOff);
+}
+
+TEST_F(TrxctlTest, ATestWithNoReadingGivesNoValueToAScript) {
+  attach("[faults]\nPAT * = !40\n");
+  EXPECT_EQ(trxctl({"run", "3", "etcPatLeak", "--json"}), kExitTestFailed);
+  EXPECT_NE(out.str().find("\"value\":null,\"over_range\":false,"), std::string::npos) << out.str();
+}
+
+// What the analyzer sent, and what a person must read for it.
+struct SentReading {
+  const char* sent;
+  const char* shown;
+  const char* json;
+};
+
+class TrxctlReadingResolution : public TrxctlTest,
+                                public ::testing::WithParamInterface<SentReading> {};
+
+TEST_P(TrxctlReadingResolution, ShowsEveryDigitTheAnalyzerSent) {
+  attach(std::string("[device]\nEARTHL = ") + GetParam().sent + "\n");
+  EXPECT_EQ(trxctl({"run", "3", "etcEarthLeak"}), kExitSuccess) << err.str();
+  EXPECT_EQ(out.str(), std::string("Earth leakage, normal condition (etcEarthLeak epcNC): ") +
+                           GetParam().shown + " \u00b5A; completed (etsCompleted)\n");
+  EXPECT_EQ(trxctl({"run", "3", "etcEarthLeak", "--json"}), kExitSuccess) << err.str();
+  EXPECT_NE(out.str().find(std::string("\"value\":") + GetParam().json +
+                           ",\"over_range\":false,\"unit\":\"uA\",\"display_unit\":\"\u00b5A\""),
+            std::string::npos)
+      << out.str();
+}
+
+INSTANTIATE_TEST_SUITE_P(Leakage, TrxctlReadingResolution,
+                         ::testing::Values(SentReading{"3.5 uA", "3.5", "3.5"},
+                                           SentReading{"10.4 uA", "10.4", "10.4"},
+                                           SentReading{"0.4 uA", "0.4", "0.4"},
+                                           SentReading{"1.240 mA", "1 240", "1240"}));
+
+TEST_F(TrxctlTest, ListShowsEveryTestInWordsWithItsUnit) {
+  EXPECT_EQ(trxctl({"list"}), kExitSuccess) << err.str();
+  EXPECT_NE(out.str().find("etcProtEarth (2) Protective earth resistance: resistance of the "
+                           "protective earth, from the mains plug's earth pin to the test lead, "
+                           "in \u03a9 (Ohm)\n    power off (epcOff, 1)\n"),
+            std::string::npos)
+      << out.str();
+  EXPECT_NE(out.str().find("etcPatLeak (10) Patient leakage: current from the applied parts to "
+                           "earth, in \u00b5A (uA)\n"),
+            std::string::npos);
+  EXPECT_NE(out.str().find("    reversed mains (epcNCRM, 6)\n"), std::string::npos);
+  EXPECT_NE(out.str().find("etcEquipCurr (16) Equipment current: the current the device draws "
+                           "from the mains, in A\n"),
+            std::string::npos);
+}
+
+// The pairs `list` offers are exactly the pairs `run` accepts, for every test and configuration.
+TEST_F(TrxctlTest, ListOffersExactlyThePairsARunAccepts) {
+  ASSERT_EQ(trxctl({"list"}), kExitSuccess);
+  std::set<std::string> listed;
+  std::istringstream lines(out.str());
+  std::string line, test;
+  while (std::getline(lines, line)) {
+    if (line.rfind("    ", 0) != 0) {
+      test = line.substr(0, line.find(' '));
+      continue;
+    }
+    size_t open = line.rfind('(');
+    listed.insert(test + ":" + line.substr(open + 1, line.find(',', open) - open - 1));
+  }
+  int accepted = 0;
+  for (int code = vti::etcMains; code <= vti::etcECGTest; ++code) {
+    for (int pc = vti::epcOff; pc <= vti::epcAccessOERM; ++pc) {
+      std::string pair = EnumNames::testCodeName(static_cast<vti::ETrxTestCode>(code)) + ":" +
+                         EnumNames::powerConfigName(static_cast<vti::ETrxPowerConfiguration>(pc));
+      bool runs = true;
+      try {
+        CommandLine::planTest(pair, "", -2, "");
+      } catch (const std::invalid_argument&) {
+        runs = false;
+      }
+      EXPECT_EQ(listed.count(pair), runs ? 1u : 0u) << pair;
+      accepted += runs;
+    }
+  }
+  EXPECT_EQ(listed.size(), static_cast<size_t>(accepted));
+  EXPECT_GT(accepted, 22);
 }
 
 }  // namespace
