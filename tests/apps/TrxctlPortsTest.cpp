@@ -114,12 +114,11 @@ TEST_F(TrxctlTest, AScanOfEveryLineSaysWhatItWillSendFirst) {
 }
 
 TEST_F(TrxctlTest, AGroundFaultEndsTheSeriesAndIsResetOnlyWhenAsked) {
-  analyzer = std::make_unique<sim::SimulatedAnalyzer>(sim::Scenario::load("ground-fault"));
-  analyzer->attach(link);
+  attachShipped("ground-fault");
   EXPECT_EQ(trxctl({"run", "3", "etcEquipCurr", "etcPatLeak", "etcProtEarth"}), kExitTestFailed);
   EXPECT_EQ(out.str(),
-            "etcEquipCurr epcNC: no reading (etsNotPerformed) - ground-fault interrupter "
-            "tripped\n");
+            "Equipment current, normal condition (etcEquipCurr epcNC): no reading; not performed "
+            "(etsNotPerformed) - ground-fault interrupter tripped\n");
   EXPECT_TRUE(contains(err.str(), "trxctl reset-trip 3 (2 test(s) not run)")) << err.str();
   // The scenario hangs the line up at the patient leakage test: it was never sent.
   EXPECT_EQ(analyzer->endState(), kLocalAndOff);
