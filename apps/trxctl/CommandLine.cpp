@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "apps/trxctl/EnumNames.h"
+#include "apps/trxctl/ListCommand.h"
 #include "driver/CTrxSafetyTest.h"
 
 namespace trxctl {
@@ -31,18 +32,14 @@ std::optional<vti::ETrxPowerConfiguration> usualPower(vti::ETrxTestCode code) {
   for (auto pc : {vti::epcNC, vti::epcOff}) {
     if (vti::CTrxSafetyTest::LeadNoOf(code, pc)) return pc;
   }
-  for (int32_t pc = vti::epcOff; pc <= vti::epcAccessOERM; ++pc) {
-    auto config = static_cast<vti::ETrxPowerConfiguration>(pc);
-    if (vti::CTrxSafetyTest::LeadNoOf(code, config)) return config;
-  }
-  return std::nullopt;
+  const auto powers = ListCommand::validPowers(code);
+  if (powers.empty()) return std::nullopt;
+  return powers.front();
 }
 
 std::string validPowers(vti::ETrxTestCode code) {
   std::string list;
-  for (int32_t pc = vti::epcOff; pc <= vti::epcAccessOERM; ++pc) {
-    auto config = static_cast<vti::ETrxPowerConfiguration>(pc);
-    if (!vti::CTrxSafetyTest::LeadNoOf(code, config)) continue;
+  for (auto config : ListCommand::validPowers(code)) {
     list += (list.empty() ? "" : ", ") + EnumNames::powerConfigName(config);
   }
   return list;
@@ -162,16 +159,63 @@ PlannedTest CommandLine::planTest(const std::string& testItem, const std::string
   return test;
 }
 
-std::optional<int> CommandLine::parse(int argc, const char* const argv[], std::ostream& out,
-                                      std::ostream& err) {
-  CLI::App app{"Runs electrical-safety tests on a TRX440 safety analyzer over a serial line"};
-  app.require_subcommand(1);
-  TrxctlRequest& r = m_request;
+namespace {
 
+// What the run command's options read, before they become the request's test options.
+struct RunArguments {
+  explicit RunArguments(const vti::CTrxTestOptions& o)
+      : waveform(o.WaveformType_get()),
+        irDuration(o.IRDuration_get()),
+        ecgDuration(o.ECGDuration_get()),
+        delayOn(o.DelayTimePowerOn_get()),
+        delayOff(o.DelayTimePowerOff_get()),
+        polarityDelay(o.PolaritySwitchingDelay_get()),
+        meas(o.MeasType_get()),
+        standard(o.TestStandard_get()),
+        voltage(o.TestVoltage_get()),
+        powerOffScreen(o.PowerOFFScreen_get()) {}
+
+  void applyTo(TrxctlRequest& r) const;
+
+  std::vector<std::string> testItems;
+  std::string power, appliedPart;
+  int32_t lead = kTestLead;
+  int32_t waveform, irDuration, ecgDuration, delayOn, delayOff, polarityDelay;
+  bool stopBefore = false, stopAfter = false;
+  vti::EMeasType meas;
+  vti::ETrxTestStd standard;
+  vti::ETestVoltage voltage;
+  vti::ETrxPowerOFFScreen powerOffScreen;
+};
+
+void RunArguments::applyTo(TrxctlRequest& r) const {
+  for (const auto& testItem : testItems)
+    r.tests.push_back(CommandLine::planTest(testItem, power, lead, appliedPart));
+  auto& o = r.options;
+  o.MeasType_let(meas);
+  o.TestStandard_let(standard);
+  o.TestVoltage_let(voltage);
+  o.IRDuration_let(irDuration);
+  o.WaveformType_let(static_cast<vti::EWaveformType>(waveform));
+  o.ECGDuration_let(ecgDuration);
+  o.StopBeforeNewPC_let(stopBefore);
+  o.StopAfterNewPC_let(stopAfter);
+  o.DelayTimePowerOn_let(delayOn);
+  o.DelayTimePowerOff_let(delayOff);
+  o.PowerOFFScreen_let(powerOffScreen);
+  o.PolaritySwitchingDelay_let(polarityDelay);
+}
+
+void addAnswersOption(CLI::App& command, std::string& file, const std::string& help) {
+  command.add_option("--answers", file, help)->option_text("FILE")->check(CLI::ExistingFile);
+}
+
+// The commands that only need a port (or a list of them).
+std::vector<std::pair<CLI::App*, TrxctlRequest::Command>> addPortCommands(CLI::App& app,
+                                                                          TrxctlRequest& r) {
   auto* query = app.add_subcommand("query", "Ask whether an analyzer answers on PORT");
   query->add_option("PORT", r.port, "Device path (/dev/ttyUSB0) or port number (3, COM3)")
       ->required();
-
   auto* scan = app.add_subcommand(
       "scan",
       "Ask the given ports, else the ports of the port table and the USB serial adapters "
@@ -181,101 +225,85 @@ std::optional<int> CommandLine::parse(int argc, const char* const argv[], std::o
   scan->add_flag("--all", r.scanAll,
                  "Also ask the other serial lines (/dev/ttyS*, /dev/ttyAMA*): each that opens "
                  "receives \"LOCAL\" and ESC, whatever is attached");
-
   auto* resetTrip = app.add_subcommand(
       "reset-trip", "Reset the analyzer's tripped ground-fault interrupter (sends GFIR)");
   resetTrip->add_option("PORT", r.port, "Device path or port number")->required();
-
   auto* list = app.add_subcommand(
       "list",
       "List every test: what it measures, its unit and the power configurations it runs in");
-
   auto* calibrate = app.add_subcommand("calibrate", "Zero the resistance test lead");
   calibrate->add_option("PORT", r.port, "Device path or port number")->required();
-  calibrate->add_option("--answers", r.answersFile, "Answer prompts from this file")
-      ->option_text("FILE")
-      ->check(CLI::ExistingFile);
+  addAnswersOption(*calibrate, r.answersFile, "Answer prompts from this file");
+  return {{query, TrxctlRequest::Command::Query},
+          {scan, TrxctlRequest::Command::Scan},
+          {resetTrip, TrxctlRequest::Command::ResetTrip},
+          {list, TrxctlRequest::Command::List},
+          {calibrate, TrxctlRequest::Command::Calibrate}};
+}
+
+void addTestSelection(CLI::App& run, RunArguments& a) {
+  run.add_option("TEST", a.testItems,
+                 "Tests to run in order, each TEST[:PC]: a test code (etcPatLeak or 10) with an "
+                 "optional power configuration (epcNCRM or 6)")
+      ->required();
+  run.add_option("--power", a.power,
+                 "Power configuration of the tests that name none (epcNCRM or 6; default: each "
+                 "test's usual one)")
+      ->option_text("PC");
+  run.add_option("--ap", a.appliedPart,
+                 "Applied-part text of the tests (\"RA,LL\", \"ALL\"; default: the lead's "
+                 "socket number, or ALL)")
+      ->option_text("TEXT");
+  addNumber(run, "--lead", a.lead, "N", {-1, 5},
+            "Lead: -1 none, 0 all, else the number of one lead", "the test's own");
+}
+
+void addTestOptions(CLI::App& run, RunArguments& a) {
+  addChoice(run, "--meas", a.meas, kMeasTypes, "Component measured");
+  addChoice(run, "--standard", a.standard, kStandards, "Standard the analyzer applies");
+  addChoice(run, "--voltage", a.voltage, kVoltages, "Insulation test voltage in volts");
+  addNumber(run, "--ir-duration", a.irDuration, "SECONDS", {1, 3600},
+            "Insulation test duration in seconds");
+  addNumber(run, "--waveform", a.waveform, "N", {0, 15}, "ECG waveform");
+  addNumber(run, "--ecg-duration", a.ecgDuration, "SECONDS", {0, 3600},
+            "ECG waveform duration in seconds");
+  run.add_flag("--stop-before", a.stopBefore, "Ask the operator before each power change");
+  run.add_flag("--stop-after", a.stopAfter, "Ask the operator after each power change");
+  addNumber(run, "--delay-on", a.delayOn, "SECONDS", {0, 3600},
+            "Seconds to wait after the device is powered on");
+  addNumber(run, "--delay-off", a.delayOff, "SECONDS", {0, 3600},
+            "Seconds to wait after the device is powered off");
+  addChoice(run, "--power-off-screen", a.powerOffScreen, kPowerOffScreens,
+            "Power-change prompt after or before the command");
+  addNumber(run, "--polarity-delay", a.polarityDelay, "SECONDS", {0, 60},
+            "Polarity switching delay in seconds");
+}
+
+}  // namespace
+
+std::optional<int> CommandLine::parse(int argc, const char* const argv[], std::ostream& out,
+                                      std::ostream& err) {
+  CLI::App app{"Runs electrical-safety tests on a TRX440 safety analyzer over a serial line"};
+  app.require_subcommand(1);
+  TrxctlRequest& r = m_request;
+  auto portCommands = addPortCommands(app, r);
 
   auto* run = app.add_subcommand("run", "Run one or more safety tests in one connection");
-  std::vector<std::string> testItems;
-  std::string power, appliedPart;
-  int32_t lead = kTestLead;
-  auto& o = r.options;
-  int32_t waveform = o.WaveformType_get(), irDuration = o.IRDuration_get(),
-          ecgDuration = o.ECGDuration_get(), delayOn = o.DelayTimePowerOn_get(),
-          delayOff = o.DelayTimePowerOff_get(), polarityDelay = o.PolaritySwitchingDelay_get();
-  bool stopBefore = false, stopAfter = false;
-  vti::EMeasType meas = o.MeasType_get();
-  vti::ETrxTestStd standard = o.TestStandard_get();
-  vti::ETestVoltage voltage = o.TestVoltage_get();
-  vti::ETrxPowerOFFScreen powerOffScreen = o.PowerOFFScreen_get();
-
+  RunArguments arguments(r.options);
   run->add_option("PORT", r.port, "Device path or port number")->required();
-  run->add_option("TEST", testItems,
-                  "Tests to run in order, each TEST[:PC]: a test code (etcPatLeak or 10) with an "
-                  "optional power configuration (epcNCRM or 6)")
-      ->required();
-  run->add_option("--power", power,
-                  "Power configuration of the tests that name none (epcNCRM or 6; default: each "
-                  "test's usual one)")
-      ->option_text("PC");
-  run->add_option("--ap", appliedPart,
-                  "Applied-part text of the tests (\"RA,LL\", \"ALL\"; default: the lead's "
-                  "socket number, or ALL)")
-      ->option_text("TEXT");
-  addNumber(*run, "--lead", lead, "N", {-1, 5}, "Lead: -1 none, 0 all, else the number of one lead",
-            "the test's own");
-  addChoice(*run, "--meas", meas, kMeasTypes, "Component measured");
-  addChoice(*run, "--standard", standard, kStandards, "Standard the analyzer applies");
-  addChoice(*run, "--voltage", voltage, kVoltages, "Insulation test voltage in volts");
-  addNumber(*run, "--ir-duration", irDuration, "SECONDS", {1, 3600},
-            "Insulation test duration in seconds");
-  addNumber(*run, "--waveform", waveform, "N", {0, 15}, "ECG waveform");
-  addNumber(*run, "--ecg-duration", ecgDuration, "SECONDS", {0, 3600},
-            "ECG waveform duration in seconds");
-  run->add_flag("--stop-before", stopBefore, "Ask the operator before each power change");
-  run->add_flag("--stop-after", stopAfter, "Ask the operator after each power change");
-  addNumber(*run, "--delay-on", delayOn, "SECONDS", {0, 3600},
-            "Seconds to wait after the device is powered on");
-  addNumber(*run, "--delay-off", delayOff, "SECONDS", {0, 3600},
-            "Seconds to wait after the device is powered off");
-  addChoice(*run, "--power-off-screen", powerOffScreen, kPowerOffScreens,
-            "Power-change prompt after or before the command");
-  addNumber(*run, "--polarity-delay", polarityDelay, "SECONDS", {0, 60},
-            "Polarity switching delay in seconds");
-  run->add_option("--answers", r.answersFile, "Answer prompts from this file (unattended runs)")
-      ->option_text("FILE")
-      ->check(CLI::ExistingFile);
+  addTestSelection(*run, arguments);
+  addTestOptions(*run, arguments);
+  addAnswersOption(*run, r.answersFile, "Answer prompts from this file (unattended runs)");
   run->add_flag("--json", r.json, "Print one JSON object a test");
 
   try {
     app.parse(argc, argv);
     if (run->parsed()) {
       r.command = TrxctlRequest::Command::Run;
-      for (const auto& testItem : testItems)
-        r.tests.push_back(planTest(testItem, power, lead, appliedPart));
-      o.MeasType_let(meas);
-      o.TestStandard_let(standard);
-      o.TestVoltage_let(voltage);
-      o.IRDuration_let(irDuration);
-      o.WaveformType_let(static_cast<vti::EWaveformType>(waveform));
-      o.ECGDuration_let(ecgDuration);
-      o.StopBeforeNewPC_let(stopBefore);
-      o.StopAfterNewPC_let(stopAfter);
-      o.DelayTimePowerOn_let(delayOn);
-      o.DelayTimePowerOff_let(delayOff);
-      o.PowerOFFScreen_let(powerOffScreen);
-      o.PolaritySwitchingDelay_let(polarityDelay);
-    } else if (calibrate->parsed()) {
-      r.command = TrxctlRequest::Command::Calibrate;
-    } else if (list->parsed()) {
-      r.command = TrxctlRequest::Command::List;
-    } else if (query->parsed()) {
-      r.command = TrxctlRequest::Command::Query;
-    } else if (resetTrip->parsed()) {
-      r.command = TrxctlRequest::Command::ResetTrip;
-    } else {
-      r.command = TrxctlRequest::Command::Scan;
+      arguments.applyTo(r);
+    }
+    for (const auto& [command, kind] : portCommands) {
+      if (command->parsed()) r.command = kind;
     }
   } catch (const CLI::ParseError& e) {
     int code = app.exit(e, out, err);
