@@ -6,6 +6,9 @@
 #include <set>
 #include <string>
 
+#include "SimConnection.h"
+#include "driver/FStopOnPC.h"
+#include "driver/FWaitOnPC.h"
 #include "driver/MError.h"
 #include "driver/MResources.h"
 #include "driver/StringTableSource.h"
@@ -96,4 +99,32 @@ TEST(GermanCatalogue, CheckFindsAMissingTextAndALostPlaceholder) {
   EXPECT_NE(checkTranslation(german, "2::With %%1"), "");
   EXPECT_EQ(checkTranslation(german, "3::Line\r\ntwo %%1"), "");
   EXPECT_NE(checkTranslation(german, "3::Line two %%1"), "");
+}
+
+// Every text of the power-change and no-resistance prompts, each prompt shown in all its forms,
+// asks the host for a text the German catalogue has: a prompt is read in full, not only its
+// buttons.
+TEST(GermanCatalogue, CoversEveryTextOfThePrompts) {
+  const auto german = germanCatalogue();
+  SimConnection sim;
+  sim.answer("FStopOnPC: click cmdContinue\nFWaitOnPC: click cmdContinue");
+  for (bool toOn : {false, true}) {
+    for (bool toOff : {false, true}) vti::FStopOnPC().ShowStopBefore(toOn, toOff, nullptr);
+    vti::FStopOnPC().ShowStopAfter(toOn, nullptr);
+  }
+  vti::FStopOnPC noResistance;
+  noResistance.ShowSkip();
+  noResistance.ShowNoResistance(nullptr);
+  for (bool before : {false, true}) {
+    vti::FWaitOnPC().WaitOnPC(vti::FWaitOnPC::kPowerOn, 2, nullptr, before);
+  }
+  std::set<std::string> asked;
+  for (const auto& call : sim.host().application().calls) {
+    EXPECT_EQ(call.pluginId, vti::MError::kPluginId);
+    if (asked.insert(call.text).second) {
+      EXPECT_EQ(checkTranslation(german, call.text), "");
+    }
+  }
+  // Titles, bodies, captions, buttons, the countdown and ON/OFF of all the prompts.
+  EXPECT_GE(asked.size(), 20u);
 }
