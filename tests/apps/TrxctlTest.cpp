@@ -91,6 +91,15 @@ TEST_F(TrxctlTest, PromptsAreAnsweredFromAnAnswersFile) {
   EXPECT_EQ(analyzer->endState(), kLocalAndOff);
 }
 
+TEST_F(TrxctlTest, AWrongAppliedPartIsAUsageErrorBeforeAnythingIsSent) {
+  attach("");
+  EXPECT_EQ(trxctl({"run", "3", "etcPatLeak", "--ap", "RA,LL//GROUND"}), kExitUsage);
+  EXPECT_NE(err.str().find("\"GROUND\" is neither OPEN nor GND"), std::string::npos) << err.str();
+  EXPECT_TRUE(analyzer->transcript().commands().empty());
+  EXPECT_EQ(trxctl({"run", "3", "etcPatLeak", "--ap", "RA,LL//OPEN"}), kExitSuccess) << err.str();
+  EXPECT_NE(out.str().find("AP RA,LL//OPEN"), std::string::npos) << out.str();
+}
+
 TEST_F(TrxctlTest, AnInstrumentErrorEndsTheTestInErrorAfterTheMessage) {
   attach("[faults]\nPAT * = !40\n");
   EXPECT_EQ(trxctl({"run", "3", "etcPatLeak", "etcEquipCurr"}), kExitTestFailed);
