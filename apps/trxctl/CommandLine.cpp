@@ -4,6 +4,7 @@
 #include <charconv>
 #include <stdexcept>
 
+#include "apps/trxctl/AppliedPartText.h"
 #include "apps/trxctl/EnumNames.h"
 #include "apps/trxctl/ListCommand.h"
 #include "driver/CTrxSafetyTest.h"
@@ -253,7 +254,8 @@ void addTestSelection(CLI::App& run, RunArguments& a) {
   run.add_option("--ap", a.appliedPart,
                  "Applied-part text of the tests (\"RA,LL\", \"ALL\"; default: the lead's "
                  "socket number, or ALL)")
-      ->option_text("TEXT");
+      ->option_text("TEXT")
+      ->check(CLI::Validator(AppliedPartText::problem, ""));
   addNumber(run, "--lead", a.lead, "N", {-1, 5},
             "Lead: -1 none, 0 all, else the number of one lead", "the test's own");
 }

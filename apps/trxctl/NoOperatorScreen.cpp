@@ -34,7 +34,7 @@ void NoOperatorScreen::formShown(platform::forms::Form& form) {
                                  "file (--answers FILE)");
   }
   m_err << "trxctl: " << (form.Caption_get().empty() ? form.name() : form.Caption_get()) << ":";
-  for (const std::string& text : form.visibleTexts()) m_err << "\n  " << text;
+  for (const std::string& text : form.readableTexts()) m_err << "\n  " << text;
   m_err << '\n';
   if (!message) {
     m_err << "trxctl: this prompt needs an operator, but there is no terminal and no answers "

@@ -1,11 +1,13 @@
 #include "platform/forms/Form.h"
 
+#include <algorithm>
 #include <cctype>
 
 #include "platform/EventLoop.h"
 #include "platform/forms/AcceleratorKey.h"
 #include "platform/forms/Button.h"
 #include "platform/forms/FormErrors.h"
+#include "platform/forms/Image.h"
 #include "platform/forms/OptionButton.h"
 #include "platform/forms/Screen.h"
 
@@ -161,6 +163,21 @@ std::vector<std::string> Form::visibleTexts() const {
     if (!control->Visible_get()) continue;
     for (const auto& text : control->visibleTexts()) {
       texts.push_back(control->name() + ": " + displayCaption(text));
+    }
+  }
+  return texts;
+}
+
+std::vector<std::string> Form::readableTexts() const {
+  std::vector<std::string> texts;
+  for (const auto& control : m_controls) {
+    if (!control->Visible_get() || dynamic_cast<const Image*>(control.get()) ||
+        dynamic_cast<const Button*>(control.get()))
+      continue;
+    for (const auto& text : control->visibleTexts()) {
+      std::string shown = displayCaption(text);
+      if (shown.empty() || shown == displayCaption(Caption_get())) continue;
+      if (std::find(texts.begin(), texts.end(), shown) == texts.end()) texts.push_back(shown);
     }
   }
   return texts;

@@ -85,6 +85,10 @@ class ORVEL_PLATFORM_API Form : public Object {
 
   // "name: text" for every text the operator sees on the form, in the order of its controls.
   std::vector<std::string> visibleTexts() const;
+  // The texts a person reads on the form, for writing it out where nobody sees the form itself
+  // (a log, a pipe): no control names, no pictures, no buttons, no text twice nor the caption
+  // again. A message box is its message.
+  std::vector<std::string> readableTexts() const;
 
   // Redraws after items of a list, tree or grid were edited directly.
   void refresh() { controlChanged(); }

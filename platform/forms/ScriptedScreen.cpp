@@ -106,7 +106,8 @@ void ScriptedScreen::formShown(Form& form) {
   log(entry.form, "shown: \"" + entry.caption + "\"" + (entry.modal ? " modal" : "") +
                       (entry.topmost ? " topmost" : "") +
                       (entry.owner.empty() ? "" : " over " + entry.owner));
-  for (const auto& line : entry.texts) m_log += "    " + line + "\n";
+  // The log is read by people: what the form said, not how its controls are named.
+  for (const auto& line : form.readableTexts()) m_log += "    " + line + "\n";
   m_journal.push_back(std::move(entry));
   const ScriptRule* rule = ruleFor(form);
   if (!rule) {

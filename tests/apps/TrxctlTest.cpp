@@ -88,7 +88,17 @@ TEST_F(TrxctlTest, PromptsAreAnsweredFromAnAnswersFile) {
       << err.str();
   EXPECT_NE(out.str().find("(etsCompleted)"), std::string::npos);
   EXPECT_NE(err.str().find("FStopOnPC"), std::string::npos) << "the log of the unattended run";
+  EXPECT_EQ(err.str().find("lbl"), std::string::npos) << "no control names: " << err.str();
   EXPECT_EQ(analyzer->endState(), kLocalAndOff);
+}
+
+TEST_F(TrxctlTest, AWrongAppliedPartIsAUsageErrorBeforeAnythingIsSent) {
+  attach("");
+  EXPECT_EQ(trxctl({"run", "3", "etcPatLeak", "--ap", "RA,LL//GROUND"}), kExitUsage);
+  EXPECT_NE(err.str().find("\"GROUND\" is neither OPEN nor GND"), std::string::npos) << err.str();
+  EXPECT_TRUE(analyzer->transcript().commands().empty());
+  EXPECT_EQ(trxctl({"run", "3", "etcPatLeak", "--ap", "RA,LL//OPEN"}), kExitSuccess) << err.str();
+  EXPECT_NE(out.str().find("AP RA,LL//OPEN"), std::string::npos) << out.str();
 }
 
 TEST_F(TrxctlTest, AnInstrumentErrorEndsTheTestInErrorAfterTheMessage) {
@@ -96,6 +106,10 @@ TEST_F(TrxctlTest, AnInstrumentErrorEndsTheTestInErrorAfterTheMessage) {
   EXPECT_EQ(trxctl({"run", "3", "etcPatLeak", "etcEquipCurr"}), kExitTestFailed);
   EXPECT_NE(out.str().find("not valid (Rx: !40)"), std::string::npos) << out.str();
   EXPECT_NE(err.str().find("not valid (Rx: !40)"), std::string::npos) << "the message box";
+  EXPECT_EQ(err.str().find("not valid (Rx: !40)"), err.str().rfind("not valid (Rx: !40)"))
+      << "a message box is its text, once: " << err.str();
+  EXPECT_EQ(err.str().find("lblMessage"), std::string::npos) << err.str();
+  EXPECT_EQ(err.str().find("imgIcon"), std::string::npos) << err.str();
   EXPECT_EQ(out.str().find("etcEquipCurr"), std::string::npos);
   EXPECT_EQ(analyzer->endState(), kLocalAndOff);
 }

@@ -154,6 +154,11 @@ TEST_F(Scripted, MessageBoxOverAModalFormNestsAndTheCountdownKeepsRunning) {
   EXPECT_LT(box, no);
   EXPECT_LT(no, end);
   EXPECT_NE(end, std::string::npos) << log;
+  // A person reads the message in the log, once, and not the names of the box's controls.
+  EXPECT_NE(log.find("    Stop the test?\n"), std::string::npos) << log;
+  EXPECT_EQ(log.find("Stop the test?"), log.rfind("Stop the test?")) << log;
+  EXPECT_EQ(log.find("lblMessage"), std::string::npos) << log;
+  EXPECT_EQ(log.find("exclamation"), std::string::npos) << log;
 }
 
 TEST_F(Scripted, FormWithoutAnyAnswerFailsInsteadOfWaitingForEver) {
