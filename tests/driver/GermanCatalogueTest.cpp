@@ -2,7 +2,6 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <regex>
 #include <set>
 #include <string>
 
@@ -35,10 +34,12 @@ struct Shape {
 };
 
 Shape shapeOf(const std::string& text) {
-  static const std::regex placeholder("%%[0-9]+");
   Shape shape;
-  for (std::sregex_iterator it(text.begin(), text.end(), placeholder), end; it != end; ++it) {
-    shape.placeholders.insert(it->str());
+  // Every "%%" followed by its digits.
+  for (size_t at = text.find("%%"); at != std::string::npos; at = text.find("%%", at + 2)) {
+    size_t end = text.find_first_not_of("0123456789", at + 2);
+    if (end == std::string::npos) end = text.size();
+    if (end > at + 2) shape.placeholders.insert(text.substr(at, end - at));
   }
   const std::string breaks = platform::expandLineBreaks(text);
   for (size_t i = 0; i < breaks.size(); ++i) {
