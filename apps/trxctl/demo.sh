@@ -40,7 +40,7 @@ status=0
   2>"$work/prompts.log" </dev/null || status=$?
 echo
 echo "Prompts answered on the operator's behalf:"
-grep -E ' shown: |lblBody: | answer: ' "$work/prompts.log" || cat "$work/prompts.log"
+grep -E ' shown: |^    | answer: ' "$work/prompts.log" || cat "$work/prompts.log"
 echo
 
 kill -TERM "$sim_pid"
