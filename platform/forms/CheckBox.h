@@ -14,7 +14,6 @@ enum CheckValue : int32_t { vbUnchecked = 0, vbChecked = 1, vbGrayed = 2 };
 class ORVEL_PLATFORM_API CheckBox : public Control {
  public:
   using Control::Control;
-  // Defined in the library, so that the class has one virtual table, in the platform.
   const char* kind() const override;
   bool canFocus() const override { return true; }
 

@@ -37,6 +37,7 @@ class ORVEL_PLATFORM_API Control {
 
   const std::string& name() const { return m_name; }
   // The kind's name ("Label", "Button", ...), for journals and messages.
+  // Each control class defines it in the library, so its virtual table exists once per process.
   virtual const char* kind() const = 0;
   Form* form() const { return m_form; }
 

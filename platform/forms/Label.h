@@ -10,7 +10,6 @@ namespace platform::forms {
 class ORVEL_PLATFORM_API Label : public Control {
  public:
   using Control::Control;
-  // Defined in the library, so that the class has one virtual table, in the platform.
   const char* kind() const override;
 };
 

@@ -33,7 +33,6 @@ struct ORVEL_PLATFORM_API ListItem {
 class ORVEL_PLATFORM_API ListView : public Control {
  public:
   using Control::Control;
-  // Defined in the library, so that the class has one virtual table, in the platform.
   const char* kind() const override;
   bool canFocus() const override { return true; }
 

@@ -12,7 +12,6 @@ namespace platform::forms {
 class ORVEL_PLATFORM_API OptionButton : public Control {
  public:
   using Control::Control;
-  // Defined in the library, so that the class has one virtual table, in the platform.
   const char* kind() const override;
   bool canFocus() const override { return true; }
 

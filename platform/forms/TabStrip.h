@@ -19,7 +19,6 @@ struct ORVEL_PLATFORM_API Tab {
 class ORVEL_PLATFORM_API TabStrip : public Control {
  public:
   using Control::Control;
-  // Defined in the library, so that the class has one virtual table, in the platform.
   const char* kind() const override;
   bool canFocus() const override { return true; }
 

@@ -16,7 +16,6 @@ class ORVEL_PLATFORM_API Timer : public Control {
  public:
   explicit Timer(std::string name);
   ~Timer() override;
-  // Defined in the library, so that the class has one virtual table, in the platform.
   const char* kind() const override;
 
   int32_t Interval_get() const { return m_interval; }

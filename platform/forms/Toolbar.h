@@ -22,7 +22,6 @@ struct ORVEL_PLATFORM_API ToolbarButton {
 class ORVEL_PLATFORM_API Toolbar : public Control {
  public:
   using Control::Control;
-  // Defined in the library, so that the class has one virtual table, in the platform.
   const char* kind() const override;
 
   ToolbarButton& addButton(std::string key, std::string caption);

@@ -5,20 +5,10 @@
 
 #include "platform/ComError.h"
 #include "platform/Variant.h"
+#include "support/ExpectError.h"
 #include "support/GermanLocale.h"
 
 using namespace platform;
-
-namespace {
-int32_t errorNumberOf(void (*convert)()) {
-  try {
-    convert();
-  } catch (const ComError& error) {
-    return error.number();
-  }
-  return 0;
-}
-}  // namespace
 
 TEST(Variant, NullIsAValueOfItsOwnThatNoNumberCanBeMadeOf) {
   Variant null = Variant::null();
@@ -28,8 +18,10 @@ TEST(Variant, NullIsAValueOfItsOwnThatNoNumberCanBeMadeOf) {
   EXPECT_EQ(null.toString(), "");
   EXPECT_EQ(null, Variant::null());
   EXPECT_NE(null, Variant());
-  EXPECT_EQ(errorNumberOf([] { Variant::null().toLong(); }), RuntimeError::InvalidUseOfNull);
-  EXPECT_EQ(errorNumberOf([] { Variant::null().toBool(); }), RuntimeError::InvalidUseOfNull);
+  EXPECT_EQ(expectComError([] { Variant::null().toLong(); }).number(),
+            RuntimeError::InvalidUseOfNull);
+  EXPECT_EQ(expectComError([] { Variant::null().toBool(); }).number(),
+            RuntimeError::InvalidUseOfNull);
 }
 
 TEST(Variant, SixteenBitIntegersConvertLikeTheOtherNumbers) {
@@ -40,7 +32,8 @@ TEST(Variant, SixteenBitIntegersConvertLikeTheOtherNumbers) {
   EXPECT_EQ(small.toDouble(), -7.0);
   EXPECT_EQ(small.toString(), "-7");
   EXPECT_EQ(Variant("12.5").toInteger(), 12);
-  EXPECT_EQ(errorNumberOf([] { Variant(int32_t{40000}).toInteger(); }), RuntimeError::Overflow);
+  EXPECT_EQ(expectComError([] { Variant(int32_t{40000}).toInteger(); }).number(),
+            RuntimeError::Overflow);
 }
 
 TEST(Variant, CountsOfAnyWidthAreTakenWithoutWrapping) {
@@ -53,7 +46,8 @@ TEST(Variant, CountsOfAnyWidthAreTakenWithoutWrapping) {
   Variant huge(size_t{5000000000});
   EXPECT_EQ(huge.type(), VariantType::Double);
   EXPECT_EQ(huge.toDouble(), 5e9);
-  EXPECT_EQ(errorNumberOf([] { Variant(size_t{5000000000}).toLong(); }), RuntimeError::Overflow);
+  EXPECT_EQ(expectComError([] { Variant(size_t{5000000000}).toLong(); }).number(),
+            RuntimeError::Overflow);
 }
 
 using VariantUnderGermanLocale = GermanLocale;

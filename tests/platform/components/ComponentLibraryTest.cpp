@@ -6,20 +6,10 @@
 #include "SampleGreeter.h"
 #include "platform/ComError.h"
 #include "platform/components/ComponentLibrary.h"
+#include "support/ExpectError.h"
 
 using namespace platform;
 using namespace platform::components;
-
-namespace {
-int errorNumberOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const ComError& error) {
-    return error.number();
-  }
-  return 0;
-}
-}  // namespace
 
 TEST(ComponentLibrary, LoadsByPathAndCreatesObjectsByProgId) {
   ComponentRegistry registry;
@@ -67,16 +57,19 @@ TEST(ComponentLibrary, ObjectsKeepTheirLibraryLoadedAfterEverythingElseLetGo) {
 
 TEST(ComponentLibrary, EveryFailureIsAClearError) {
   ComponentRegistry registry;
-  EXPECT_EQ(errorNumberOf([&] { registry.create("orvelSample.CGreeter"); }),
+  EXPECT_EQ(expectComError([&] { registry.create("orvelSample.CGreeter"); }).number(),
             RuntimeError::ClassNotRegistered);
-  EXPECT_EQ(errorNumberOf([&] { ComponentLibrary::load("/nonexistent/libnothing.so", registry); }),
+  EXPECT_EQ(expectComError([&] {
+              ComponentLibrary::load("/nonexistent/libnothing.so", registry);
+            }).number(),
             RuntimeError::FileNotFound);
-  EXPECT_EQ(errorNumberOf([&] { ComponentLibrary::load(ORVEL_NO_ENTRY_LIBRARY, registry); }),
-            errEntryPointMissing);
+  EXPECT_EQ(
+      expectComError([&] { ComponentLibrary::load(ORVEL_NO_ENTRY_LIBRARY, registry); }).number(),
+      errEntryPointMissing);
   // A file that is no shared library at all.
   const std::string notALibrary = ::testing::TempDir() + "orvel_not_a_library.so";
   std::ofstream(notALibrary) << "just text";
-  EXPECT_EQ(errorNumberOf([&] { ComponentLibrary::load(notALibrary, registry); }),
+  EXPECT_EQ(expectComError([&] { ComponentLibrary::load(notALibrary, registry); }).number(),
             errLibraryNotLoaded);
   std::remove(notALibrary.c_str());
   EXPECT_TRUE(registry.progIds().empty());
@@ -97,7 +90,7 @@ TEST(ComponentRegistry, ReRegistrationReplacesAndUnregisterForgets) {
   EXPECT_EQ(registry.create("x.CThing"), fixed);
   EXPECT_EQ(registry.progIds(), std::vector<std::string>{"X.CTHING"});
   registry.registerClass("x.CNothing", [] { return std::shared_ptr<Object>(); });
-  EXPECT_EQ(errorNumberOf([&] { registry.create("x.CNothing"); }),
+  EXPECT_EQ(expectComError([&] { registry.create("x.CNothing"); }).number(),
             RuntimeError::ClassNotRegistered);
   registry.unregisterClass("x.cthing");
   EXPECT_FALSE(registry.isRegistered("x.CThing"));

@@ -1,9 +1,9 @@
 #include "plugin/core/CPlugInSetup.h"
 
-#include "support/InstalledHost.h"
 #include "plugin/core/MErrorConvention.h"
 #include "plugin/core/MPlugInErrors.h"
 #include "plugin/core/MSharedTools.h"
+#include "support/InstalledHost.h"
 
 using namespace plugin;
 using platform::ComError;

@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "plugin/core/MPlugInErrors.h"
+#include "support/ExpectError.h"
 #include "support/InstalledHost.h"
 
 using namespace plugin;
@@ -13,16 +14,6 @@ using platform::ComError;
 namespace {
 class MErrorConventionTest : public InstalledHost {
  protected:
-  ComError caught(const std::function<void()>& operation) {
-    try {
-      operation();
-    } catch (const ComError& error) {
-      return error;
-    }
-    ADD_FAILURE() << "the operation did not fail";
-    return ComError(0, {}, {});
-  }
-
   const std::string progId = MErrorConvention::ProgID("CTestGroup");
 };
 
@@ -34,21 +25,21 @@ class GermanHost : public MErrorConventionTest {
 TEST_F(MErrorConventionTest, OwnErrorsCarryTheirMessageAndTheRaisingClass) {
   EXPECT_EQ(progId, "orvelTRX440.CTestGroup");
   ComError error =
-      caught([&] { MErrorConvention::RaiseOwn(progId, MPlugInErrors::errGroupRemove, 2); });
+      expectComError([&] { MErrorConvention::RaiseOwn(progId, MPlugInErrors::errGroupRemove, 2); });
   EXPECT_EQ(error.number(), MPlugInErrors::errGroupRemove);
   EXPECT_EQ(error.source(), progId);
   EXPECT_EQ(error.description(), "The test element could not be removed from the test group.");
 }
 
 TEST_F(GermanHost, OwnErrorsAreDescribedInTheHostsLanguage) {
-  ComError error =
-      caught([&] { MErrorConvention::RaiseOwn(progId, MPlugInErrors::errCatalogueNotFound, 2); });
+  ComError error = expectComError(
+      [&] { MErrorConvention::RaiseOwn(progId, MPlugInErrors::errCatalogueNotFound, 2); });
   EXPECT_EQ(error.description(), "Die Katalogdatei der Testelemente wurde nicht gefunden.");
 }
 
 TEST_F(MErrorConventionTest, ListedNumbersGoOnUnchangedAndOthersArePassedOn) {
   auto operation = [&](const ComError& inside) {
-    return caught([&] {
+    return expectComError([&] {
       MErrorConvention::Guarded(progId, {MPlugInErrors::errStopRun}, [&] { throw inside; });
     });
   };
@@ -65,7 +56,7 @@ TEST_F(MErrorConventionTest, ListedNumbersGoOnUnchangedAndOthersArePassedOn) {
 }
 
 TEST_F(MErrorConventionTest, CppFailuresBecomeRunTimeErrorsOfTheOperation) {
-  ComError error = caught([&] {
+  ComError error = expectComError([&] {
     MErrorConvention::Guarded(progId, {}, [] { throw std::runtime_error("index out of range"); });
   });
   EXPECT_EQ(error.number(), platform::RuntimeError::InternalError);
@@ -73,7 +64,7 @@ TEST_F(MErrorConventionTest, CppFailuresBecomeRunTimeErrorsOfTheOperation) {
 }
 
 TEST_F(MErrorConventionTest, ANestedCleanUpThatFailsDoesNotReplaceTheError) {
-  ComError error = caught([&] {
+  ComError error = expectComError([&] {
     MErrorConvention::GuardedWithCleanup(
         progId, {MPlugInErrors::errConfigSave},
         [] {
@@ -97,7 +88,7 @@ TEST_F(MErrorConventionTest, ANestedCleanUpThatFailsDoesNotReplaceTheError) {
 
 TEST_F(MErrorConventionTest, CleanUpThatFailsDoesNotReplaceTheError) {
   bool cleaned = false;
-  ComError error = caught([&] {
+  ComError error = expectComError([&] {
     MErrorConvention::GuardedWithCleanup(
         progId, {MPlugInErrors::errConfigSave},
         [] { throw ComError(MPlugInErrors::errConfigSave, "CCfgTestOptions", "disk full"); },
@@ -124,7 +115,7 @@ TEST_F(MErrorConventionTest, ResumeAfterSkipsOnlyItsListedNumbers) {
   });
   EXPECT_EQ(done, (std::vector<std::string>{"skipped", "next statement"}));
 
-  ComError error = caught([&] {
+  ComError error = expectComError([&] {
     MErrorConvention::ResumeAfter({MPlugInErrors::errSettingsKey},
                                   [] { throw ComError(13, "x", "Type mismatch"); });
   });
@@ -153,20 +144,20 @@ TEST(CErrorBuffer, CarriesEveryFieldOfTheError) {
 
 // What the user reads of an error passed on: where (the class) and what failed.
 TEST_F(MErrorConventionTest, AFailureInsideAnOperationNamesTheClassAndWhatFailed) {
-  ComError memory =
-      caught([&] { MErrorConvention::Guarded(progId, {}, [] { throw std::bad_alloc(); }); });
+  ComError memory = expectComError(
+      [&] { MErrorConvention::Guarded(progId, {}, [] { throw std::bad_alloc(); }); });
   EXPECT_EQ(memory.number(), platform::RuntimeError::OutOfMemory);
   EXPECT_EQ(memory.source(), progId);
   EXPECT_EQ(memory.description(), "Out of memory");
   // Passed on unchanged by number, it still says what it is.
-  ComError listed = caught([&] {
+  ComError listed = expectComError([&] {
     MErrorConvention::Guarded(progId, {platform::RuntimeError::OutOfMemory},
                               [] { throw std::bad_alloc(); });
   });
   EXPECT_EQ(listed.source(), progId);
   EXPECT_EQ(listed.description(), "Out of memory");
 
-  ComError fromHost = caught([&] {
+  ComError fromHost = expectComError([&] {
     MErrorConvention::Guarded(progId, {},
                               [] { throw ComError(53, "host", "File not found: /x.mpc"); });
   });
@@ -176,7 +167,7 @@ TEST_F(MErrorConventionTest, AFailureInsideAnOperationNamesTheClassAndWhatFailed
 }
 
 TEST_F(MErrorConventionTest, AnOuterClassPassesOnTheInnerClassesErrorAsItIs) {
-  ComError error = caught([&] {
+  ComError error = expectComError([&] {
     MErrorConvention::Guarded(progId, {}, [] {
       MErrorConvention::Guarded(MErrorConvention::ProgID("CTestSingle"), {},
                                 [] { throw ComError(13, "host", "Type mismatch"); });
@@ -202,7 +193,7 @@ TEST_F(MErrorConventionTest, ANoticeIsShownAndTheOperationCarriesOn) {
             "The plug-in settings in the registry lack PolarityDelay; the default is used.");
 
   // Any other kind ends the operation.
-  ComError failure = caught([&] {
+  ComError failure = expectComError([&] {
     MErrorConvention::Report(progId, MPlugInErrors::errGroupSave, MErrorConvention::KindFailure);
   });
   EXPECT_EQ(failure.number(), MPlugInErrors::errGroupSave);
@@ -220,7 +211,7 @@ TEST_F(MErrorConventionTest, AnOperationThatSurvivesItsErrorsReportsThemAndRetur
   EXPECT_EQ(reported()[0].source(), progId);
   EXPECT_EQ(reported()[0].description(), "bad index");
 
-  ComError listed = caught([&] {
+  ComError listed = expectComError([&] {
     MErrorConvention::GuardedReporting(progId, {MPlugInErrors::errModuleLoad}, [] {
       throw ComError(MPlugInErrors::errModuleLoad, "orvelTRX440.CModule", "wrong tag");
     });
@@ -233,8 +224,8 @@ TEST_F(MErrorConventionTest, AnOperationThatSurvivesItsErrorsReportsThemAndRetur
 TEST_F(MErrorConventionTest, EveryNumberTheOperationsTreatHasAMessage) {
   for (int32_t number : {MPlugInErrors::errElementUnavailable, MPlugInErrors::errRegistryRead,
                          MPlugInErrors::errRegistryWrite, MPlugInErrors::errRegistryValueMissing}) {
-    ComError error =
-        caught([&] { MErrorConvention::RaiseOwn(progId, number, 2, {platform::Variant("x")}); });
+    ComError error = expectComError(
+        [&] { MErrorConvention::RaiseOwn(progId, number, 2, {platform::Variant("x")}); });
     EXPECT_EQ(error.number(), number);
     // Without a message the host could only say "Error <number>".
     EXPECT_EQ(error.description().find("Error "), std::string::npos) << error.description();
