@@ -9,6 +9,11 @@ HostXmlElement::HostXmlElement(std::shared_ptr<HostXmlDocument> document, pugi::
 
 std::string HostXmlElement::tagName() const { return m_node.name(); }
 
+void HostXmlElement::setTagName(const std::string& name) {
+  requireXmlName(name);
+  m_node.set_name(name.c_str());
+}
+
 std::string HostXmlElement::text() const { return m_node.text().get(); }
 
 void HostXmlElement::setText(const std::string& text) { m_node.text().set(text.c_str()); }
@@ -40,6 +45,14 @@ std::shared_ptr<host_api::IXmlElement> HostXmlElement::child(int index) const {
     if (c.type() == pugi::node_element && index-- == 0) return m_document->wrap(c);
   }
   return nullptr;
+}
+
+std::vector<std::shared_ptr<host_api::IXmlElement>> HostXmlElement::children() const {
+  std::vector<std::shared_ptr<host_api::IXmlElement>> elements;
+  for (pugi::xml_node c = m_node.first_child(); c; c = c.next_sibling()) {
+    if (c.type() == pugi::node_element) elements.push_back(m_document->wrap(c));
+  }
+  return elements;
 }
 
 bool HostXmlElement::hasChildNodes() const {

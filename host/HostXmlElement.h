@@ -16,12 +16,14 @@ class HostXmlElement : public host_api::IXmlElement {
   HostXmlElement(std::shared_ptr<HostXmlDocument> document, pugi::xml_node node);
 
   std::string tagName() const override;
+  void setTagName(const std::string& name) override;
   std::string text() const override;
   void setText(const std::string& text) override;
   std::optional<std::string> getAttribute(const std::string& name) const override;
   void setAttribute(const std::string& name, const std::string& value) override;
   int childCount() const override;
   std::shared_ptr<host_api::IXmlElement> child(int index) const override;
+  std::vector<std::shared_ptr<host_api::IXmlElement>> children() const override;
   // True when the element has child elements (its text alone does not count), matching
   // childCount().
   bool hasChildNodes() const override;

@@ -7,16 +7,39 @@
 #include <utility>
 
 #include "host_api/IApplicationService.h"
+#include "host_api/IElementCore.h"
 #include "host_api/IErrorService.h"
 #include "host_api/IInstrumentData.h"
 #include "host_api/IInstrumentRegistry.h"
+#include "host_api/IItemCollection.h"
+#include "host_api/ILimit.h"
+#include "host_api/ILimitList.h"
+#include "host_api/ILimitStandard.h"
 #include "host_api/IPathService.h"
 #include "host_api/IRegistryKey.h"
+#include "host_api/IStandards.h"
+#include "host_api/ITestContainer.h"
+#include "host_api/ITestGuideConfig.h"
 #include "host_api/IXmlService.h"
 #include "platform/ComError.h"
 #include "platform/ScopedOverride.h"
 
 namespace host_api {
+
+// The host's classes that a plug-in creates empty and fills: each member makes a new object.
+struct HostClasses {
+  std::function<std::shared_ptr<IItemCollection>()> newItemCollection;
+  std::function<std::shared_ptr<ILimit>()> newLimit;
+  std::function<std::shared_ptr<ILimitList>()> newLimitList;
+  std::function<std::shared_ptr<ILimitStandard>()> newLimitStandard;
+  std::function<std::shared_ptr<IStandards>()> newStandards;
+  std::function<std::shared_ptr<ITestContainer>()> newTestContainer;
+  std::function<std::shared_ptr<IElementCore>()> newElementCore;
+  std::function<std::shared_ptr<IContainerCore>()> newContainerCore;
+  std::function<std::shared_ptr<ITestInformation>()> newTestInformation;
+  std::function<std::shared_ptr<IElementFilter>()> newElementFilter;
+  std::function<std::shared_ptr<ITestGuideConfig>()> newTestGuideConfig;
+};
 
 // The host's services, one instance each per process. The host installs them at start-up (the
 // host library's installHostServices()); the driver and the plug-in reach them here.
@@ -30,6 +53,7 @@ struct HostServices {
   // an instrument's identity. Either may be empty in a host that offers no instruments.
   std::function<std::shared_ptr<IInstrumentRegistry>()> newInstrumentRegistry;
   std::function<std::shared_ptr<IInstrumentData>()> newInstrumentData;
+  HostClasses classes;
 };
 
 // The one slot of the process, kept in the host interfaces' own shared library so that the

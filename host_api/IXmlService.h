@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/Object.h"
 #include "platform/Variant.h"
@@ -19,6 +20,8 @@ class ORVEL_HOST_API IXmlElement : public platform::Object {
  public:
   ~IXmlElement() override;
   virtual std::string tagName() const = 0;
+  // Renames the element (a record written by another, then named for its place).
+  virtual void setTagName(const std::string& name) = 0;
   virtual std::string text() const = 0;
   virtual void setText(const std::string& text) = 0;
   // Absent attributes give nothing (as opposed to an empty text).
@@ -27,12 +30,18 @@ class ORVEL_HOST_API IXmlElement : public platform::Object {
   // Child elements only (text and comments are not counted).
   virtual int childCount() const = 0;
   virtual std::shared_ptr<IXmlElement> child(int index) const = 0;  // null out of range
+  // All child elements in document order, in one pass (child(i) in a loop walks from the start
+  // each time).
+  virtual std::vector<std::shared_ptr<IXmlElement>> children() const = 0;
   virtual bool hasChildNodes() const = 0;
   // Appends `child` (made by the same document) and returns it.
   virtual std::shared_ptr<IXmlElement> appendChild(const std::shared_ptr<IXmlElement>& child) = 0;
   // The first child element with this tag name, or null.
   virtual std::shared_ptr<IXmlElement> findChild(const std::string& name) const = 0;
   virtual std::shared_ptr<IXmlDocument> ownerDocument() const = 0;
+
+  // Creates an element named `name` in this element's document and appends it here.
+  std::shared_ptr<IXmlElement> appendNewChild(const std::string& name);
 };
 
 class ORVEL_HOST_API IXmlDocument : public platform::Object {

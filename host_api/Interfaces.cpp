@@ -1,12 +1,34 @@
 // The interfaces' destructors live here, so that each interface has one virtual table and one
 // type identity in the process, however many libraries use it.
 #include "host_api/IApplicationService.h"
+#include "host_api/ICallback.h"
+#include "host_api/IConfigData.h"
+#include "host_api/ICustomControl.h"
+#include "host_api/IDialog.h"
+#include "host_api/IElementCore.h"
+#include "host_api/IElementFilter.h"
 #include "host_api/IErrorService.h"
 #include "host_api/IInstrumentData.h"
 #include "host_api/IInstrumentRegistry.h"
+#include "host_api/IItemCollection.h"
+#include "host_api/ILimit.h"
+#include "host_api/ILimitData.h"
+#include "host_api/ILimitList.h"
+#include "host_api/ILimitStandard.h"
+#include "host_api/ILoadLog.h"
+#include "host_api/IMeasurement.h"
 #include "host_api/IOrvelMLCQuery.h"
 #include "host_api/IPathService.h"
 #include "host_api/IRegistryKey.h"
+#include "host_api/IReport.h"
+#include "host_api/IResultData.h"
+#include "host_api/ISetup.h"
+#include "host_api/IStandards.h"
+#include "host_api/ITestContainer.h"
+#include "host_api/ITestElement.h"
+#include "host_api/ITestGuideConfig.h"
+#include "host_api/ITestInformation.h"
+#include "host_api/ITestRun.h"
 #include "host_api/IXmlService.h"
 
 namespace host_api {
@@ -20,6 +42,34 @@ IPathService::~IPathService() = default;
 IRegistryKey::~IRegistryKey() = default;
 IXmlService::~IXmlService() = default;
 IXmlElement::~IXmlElement() = default;
+
+std::shared_ptr<IXmlElement> IXmlElement::appendNewChild(const std::string& name) {
+  return appendChild(ownerDocument()->createElement(name));
+}
 IXmlDocument::~IXmlDocument() = default;
+ICallback::~ICallback() = default;
+IConfigData::~IConfigData() = default;
+ICustomControl::~ICustomControl() = default;
+IDialog::~IDialog() = default;
+IElementCore::~IElementCore() = default;
+IContainerCore::~IContainerCore() = default;
+IElementFilter::~IElementFilter() = default;
+IItem::~IItem() = default;
+IItemCollection::~IItemCollection() = default;
+ILimit::~ILimit() = default;
+ILimitData::~ILimitData() = default;
+ILimitList::~ILimitList() = default;
+ILimitStandard::~ILimitStandard() = default;
+ILoadLog::~ILoadLog() = default;
+IMeasurement::~IMeasurement() = default;
+IReport::~IReport() = default;
+IResultData::~IResultData() = default;
+ISetup::~ISetup() = default;
+IStandards::~IStandards() = default;
+ITestContainer::~ITestContainer() = default;
+ITestElement::~ITestElement() = default;
+ITestGuideConfig::~ITestGuideConfig() = default;
+ITestInformation::~ITestInformation() = default;
+ITestRun::~ITestRun() = default;
 
 }  // namespace host_api

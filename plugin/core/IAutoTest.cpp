@@ -1,0 +1,9 @@
+#include "plugin/core/IAutoTest.h"
+
+namespace plugin {
+
+// Defined here so that each interface has one virtual table in the library.
+IAutoTest::~IAutoTest() = default;
+ISingleTest::~ISingleTest() = default;
+
+}  // namespace plugin
