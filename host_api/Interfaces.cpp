@@ -13,6 +13,7 @@
 #include "host_api/IItemCollection.h"
 #include "host_api/ILimit.h"
 #include "host_api/ILimitData.h"
+#include "host_api/ILimitEditor.h"
 #include "host_api/ILimitList.h"
 #include "host_api/ILimitStandard.h"
 #include "host_api/ILoadLog.h"
@@ -58,6 +59,7 @@ IItem::~IItem() = default;
 IItemCollection::~IItemCollection() = default;
 ILimit::~ILimit() = default;
 ILimitData::~ILimitData() = default;
+ILimitEditor::~ILimitEditor() = default;
 ILimitList::~ILimitList() = default;
 ILimitStandard::~ILimitStandard() = default;
 ILoadLog::~ILoadLog() = default;
