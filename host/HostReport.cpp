@@ -31,8 +31,10 @@ HostReport::HostReport(int32_t options, int32_t reportKind,
     : m_options(options), m_reportKind(reportKind), m_application(std::move(application)) {}
 
 std::string HostReport::GetText(const std::string& domain, const std::string& text) const {
-  auto* application =
-      m_application ? m_application.get() : host_api::hostServices().application.get();
+  auto* application = m_application.get();
+  if (!application && host_api::hostServicesSlot()) {
+    application = host_api::hostServicesSlot()->application.get();
+  }
   if (!application) return platform::MessageText::parse(text).text;
   return application->Translate(domain, text);
 }

@@ -19,7 +19,8 @@ class HostReport : public host_api::IReport {
   // A width of about A4 portrait less its margins.
   static constexpr int32_t kDefaultUsableWidth = 9638;
 
-  // Texts are translated by `application`; without one, by the installed host services.
+  // Texts are translated by `application`; without one, by the installed host services, and
+  // without those they show their English text.
   explicit HostReport(int32_t options = 0, int32_t reportKind = host_api::ResultReportKind,
                       std::shared_ptr<host_api::IApplicationService> application = nullptr);
 

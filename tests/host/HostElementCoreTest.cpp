@@ -3,11 +3,13 @@
 #include "host/HostContainerCore.h"
 #include "host/HostElementCore.h"
 #include "host/HostLoadLog.h"
+#include "host/HostReport.h"
 #include "host/HostTestContainer.h"
 #include "host/HostTestGuideConfig.h"
 #include "host/HostXmlService.h"
 #include "platform/components/ComponentRegistry.h"
 #include "support/ExpectError.h"
+#include "support/TestHost.h"
 
 using host_api::InsertRelation::After;
 using host_api::InsertRelation::Before;
@@ -309,4 +311,22 @@ TEST_F(HostElementCoreTest, TestGuideSettingsAreReadFromTheirElementOrItsHolder)
   loaded.Load(
       *xml.loadDocumentFromString(R"(<TestGuideSettings Settings="4"/>)")->documentElement());
   EXPECT_EQ(loaded.Clone()->Settings_get(), 4);
+}
+
+TEST_F(HostElementCoreTest, AnElementPrintsItsInformationWithoutBreakingTheRowSyntax) {
+  auto printed = element(100, 1, "Leakage | {total}");
+  printed->Info_get()->SetType("Single test", "100");
+  printed->Info_get()->Description_let("a;b");
+  host::HostReport report(0, host_api::ResultReportKind,
+                          std::make_shared<testing_host::FakeApplicationService>());
+  printed->core->PrintReport(&report);
+  printed->core->PrintReport(nullptr);
+  ASSERT_EQ(report.tables().size(), 1u);
+  const auto& table = report.tables()[0];
+  EXPECT_EQ(table.header[0][0].text, "Leakage   (total)");
+  EXPECT_TRUE(table.header[0][0].bold);
+  ASSERT_EQ(table.body.size(), 2u);
+  EXPECT_EQ(table.body[0][1].text, "100");
+  EXPECT_EQ(table.body[1][1].text, "a,b");
+  EXPECT_EQ(table.columns[1].width, 9638 - 2240);
 }
