@@ -69,7 +69,8 @@ std::vector<ReportTable::Column> ReportTable::parseLayout(std::string_view layou
 
 ReportTable::Cell ReportTable::parseCell(std::string_view cell) {
   Cell parsed;
-  if (cell.size() < 2 || cell.front() != '{' || cell.back() != '}') {
+  // Only braces that open with a control word format the cell; "{abc}" is text.
+  if (cell.size() < 3 || cell.front() != '{' || cell.back() != '}' || cell[1] != '\\') {
     parsed.text = std::string(cell);
     return parsed;
   }

@@ -49,6 +49,8 @@ TEST(ReportTableTest, BracesGroupSeparatorsOnlyWhenTheyAreClosed) {
   auto rows = ReportTable::parseRows("|{\\i\\b a|b; c}|d;");
   ASSERT_EQ(rows.size(), 1u);
   EXPECT_EQ(rows[0][0], title("a|b; c"));
+  EXPECT_EQ(ReportTable::parseCell("{abc}"), plain("{abc}"));
+  EXPECT_EQ(ReportTable::parseCell("{\\i\\b }"), title(""));
   // A stray "{" in a description does not swallow the rows after it.
   rows = ReportTable::parseRows("|x{y|1;|z|2");
   ASSERT_EQ(rows.size(), 2u);
