@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "host/HostItemCollection.h"
 #include "host_api/HostServices.h"
 #include "host_api/IItemCollection.h"
 #include "host_api/IReport.h"
@@ -15,72 +16,6 @@
 #include "support/InstalledHost.h"
 
 namespace modules_test {
-
-// A small item collection in place of the host's: named text items with a key flag, stored as
-// "Item" children (Name, Key, the value as text).
-class StandInItems : public host_api::IItemCollection {
- public:
-  struct StandInItem : host_api::IItem {
-    std::string name, value;
-    bool key = false;
-    std::string Name_get() const override { return name; }
-    std::string Value_get() const override { return value; }
-    void Value_let(const std::string& v) override { value = v; }
-    bool Key_get() const override { return key; }
-  };
-
-  int32_t Count() const override { return static_cast<int32_t>(items.size()); }
-  std::shared_ptr<host_api::IItem> Item(int32_t index) const override {
-    if (index < 1 || index > Count()) return nullptr;
-    return items[static_cast<size_t>(index - 1)];
-  }
-  std::shared_ptr<host_api::IItem> Item(const std::string& name) const override {
-    for (const auto& item : items)
-      if (item->name == name) return item;
-    return nullptr;
-  }
-  std::shared_ptr<host_api::IItem> Add(const std::string& name, const std::string& value,
-                                       bool key) override {
-    auto item = std::dynamic_pointer_cast<StandInItem>(Item(name));
-    if (!item) items.push_back(item = std::make_shared<StandInItem>());
-    item->name = name;
-    item->value = value;
-    item->key = key;
-    return item;
-  }
-  std::shared_ptr<host_api::IItemCollection> Clone() const override {
-    auto copy = std::make_shared<StandInItems>();
-    for (const auto& item : items) copy->Add(item->name, item->value, item->key);
-    copy->definitionsFrom = definitionsFrom;
-    return copy;
-  }
-  void Load(const host_api::IXmlElement& element) override {
-    items.clear();
-    for (const auto& child : element.children()) {
-      if (child->tagName() != "Item") continue;
-      Add(child->getAttribute("Name").value_or(""), child->text(),
-          child->getAttribute("Key") == "True");
-    }
-  }
-  void Save(host_api::IXmlElement& element) const override {
-    for (const auto& item : items) {
-      auto child = element.appendNewChild("Item");
-      child->setAttribute("Name", item->name);
-      if (item->key) child->setAttribute("Key", "True");
-      child->setText(item->value);
-    }
-  }
-  void LoadDefinitions(uint32_t root, const std::string& key,
-                       const std::string& application) override {
-    definitionsFrom = std::to_string(root) + " " + key + " " + application;
-    items.clear();
-    Add("Name", "", true);
-    Add("Serial", "", false);
-  }
-
-  std::vector<std::shared_ptr<StandInItem>> items;
-  std::string definitionsFrom;
-};
 
 // The report object: keeps the tables it receives.
 class RecordingReport : public host_api::IReport {
@@ -140,14 +75,13 @@ class RecordingLog : public host_api::ILoadLog {
   std::vector<std::string> lines;
 };
 
-// The installed host with the stand-in item collection as its item collection class, and no
-// plug-in entry registered.
+// The installed host with its item collection class, and no plug-in entry registered.
 class ModulesTest : public InstalledHost {
  protected:
   void SetUp() override {
     InstalledHost::SetUp();
     host_api::hostServices().classes.newItemCollection = [] {
-      return std::make_shared<StandInItems>();
+      return std::make_shared<host::HostItemCollection>();
     };
   }
 
