@@ -43,10 +43,8 @@ class CModule : public CModuleEntry {
   void Load(const host_api::IXmlElement& element, host_api::ILoadLog* log) override;
   std::shared_ptr<host_api::IXmlElement> Save(host_api::IXmlElement& owner) const override;
 
-  // The same without the error boundary, for a setup that loads or saves all its modules as
-  // one operation: any failure ends that whole operation and leaves this module unchanged.
-  void ReadElement(const host_api::IXmlElement& element);
-  std::shared_ptr<host_api::IXmlElement> WriteElement(host_api::IXmlElement& owner) const;
+  void ReadElement(const host_api::IXmlElement& element) override;
+  std::shared_ptr<host_api::IXmlElement> WriteElement(host_api::IXmlElement& owner) const override;
 
  private:
   std::shared_ptr<host_api::IItemCollection> m_info;

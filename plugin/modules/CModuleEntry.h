@@ -59,6 +59,12 @@ class CModuleEntry : public host_api::IConfigData {
   // A deep copy of the same kind (a group with copies of its members).
   virtual std::shared_ptr<CModuleEntry> CloneEntry() const = 0;
 
+  // Load and Save without the error boundary, for a setup that loads or saves all its entries
+  // as one operation: any failure ends that whole operation and leaves the entry unchanged.
+  virtual void ReadElement(const host_api::IXmlElement& element) = 0;
+  virtual std::shared_ptr<host_api::IXmlElement> WriteElement(
+      host_api::IXmlElement& owner) const = 0;
+
   bool HasDialog_get() const override { return false; }
   std::shared_ptr<host_api::IConfigData> Clone() const override { return CloneEntry(); }
   std::shared_ptr<host_api::IDialog> CreateDialog() override { return nullptr; }

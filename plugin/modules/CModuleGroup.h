@@ -61,9 +61,9 @@ class CModuleGroup : public CModuleEntry {
 
   void Load(const host_api::IXmlElement& element, host_api::ILoadLog* log) override;
   std::shared_ptr<host_api::IXmlElement> Save(host_api::IXmlElement& owner) const override;
-  // Without the error boundary (see CModule): the group's own attributes and its members.
-  void ReadElement(const host_api::IXmlElement& element);
-  std::shared_ptr<host_api::IXmlElement> WriteElement(host_api::IXmlElement& owner) const;
+  // The group's own attributes and its members.
+  void ReadElement(const host_api::IXmlElement& element) override;
+  std::shared_ptr<host_api::IXmlElement> WriteElement(host_api::IXmlElement& owner) const override;
 
  private:
   CModuleCollection m_members;

@@ -261,13 +261,7 @@ std::shared_ptr<host_api::IXmlElement> CModuleSetup::writeElement(
   element->setAttribute("PlugIn", PlugInId);
   if (m_readOnly) MXmlUtils::WriteBoolean(*setupElement, "ReadOnly", true);
   if (m_nomenclature != 0) MXmlUtils::WriteInteger(*setupElement, "Nomenclature", m_nomenclature);
-  for (const auto& entry : m_modules.entries()) {
-    if (auto group = std::dynamic_pointer_cast<CModuleGroup>(entry)) {
-      group->WriteElement(*setupElement);
-    } else {
-      std::static_pointer_cast<CModule>(entry)->WriteElement(*setupElement);
-    }
-  }
+  for (const auto& entry : m_modules.entries()) entry->WriteElement(*setupElement);
   return element;
 }
 
