@@ -98,8 +98,9 @@ std::vector<std::pair<std::string, bool>> HostItemCollection::defaultDefinitions
 void HostItemCollection::LoadDefinitions(uint32_t root, const std::string& key,
                                          const std::string& /*application*/) {
   HostItemCollection defined;
-  auto& services = host_api::hostServices();
-  auto registry = services.newRegistryKey ? services.newRegistryKey() : nullptr;
+  // No host services or no registry: the default items, as for a missing definition.
+  const auto& services = host_api::hostServicesSlot();
+  auto registry = services && services->newRegistryKey ? services->newRegistryKey() : nullptr;
   if (registry && registry->Open(root, key)) {
     for (int n = 1; n <= kMaxDefinitions; ++n) {
       auto text = registry->ReadText("Item" + std::to_string(n));
