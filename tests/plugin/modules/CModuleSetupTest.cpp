@@ -3,6 +3,7 @@
 #include <limits>
 
 #include "ModuleTestSupport.h"
+#include "host/HostReport.h"
 #include "plugin/core/MPlugInErrors.h"
 #include "plugin/modules/MModuleUtils.h"
 #include "support/ExpectError.h"
@@ -175,10 +176,11 @@ TEST_F(CModuleSetupTest, ACloneIsDeepAndItsCounterCoversGroupMembers) {
 }
 
 TEST_F(CModuleSetupTest, TheModuleTablePrintsEveryModuleAndGroupMemberWithSafeTexts) {
-  modules_test::RecordingReport report;
+  host::HostReport report;
+  report.UsableWidth_let(9000);
   setup.PrintReport(&report);
   setup.PrintReport(nullptr);
-  EXPECT_TRUE(report.tables.empty());
+  EXPECT_TRUE(report.tables().empty());
 
   setup.Add(module("ECG|3;lead {x}", 2, 1, MModuleUtils::ClassB, "S/N 7"));
   auto group = std::make_shared<CModuleGroup>();
@@ -189,15 +191,24 @@ TEST_F(CModuleSetupTest, TheModuleTablePrintsEveryModuleAndGroupMemberWithSafeTe
   setup.Nomenclature_let(CModuleSetup::NomenclatureAAMI);
   setup.PrintReport(&report);
 
-  ASSERT_EQ(report.tables.size(), 1u);
-  const auto& table = report.tables[0];
-  EXPECT_EQ(table.layout, "<!6000|<1500|>+1500;");
-  EXPECT_EQ(table.header,
-            "|{\\i\\b Module Configuration};|{\\i\\b Module info}|{\\i\\b Class}|{\\i\\b Leads};");
-  EXPECT_EQ(table.body,
-            "|Name: ECG 3,lead (x), Serial: S/N 7|NI|2;"
-            "|Name: Cable A, Serial: |I|1;"
-            "|Name: Cable B, Serial: |I|1;");
+  ASSERT_EQ(report.tables().size(), 1u);
+  const auto& table = report.tables()[0];
+  ASSERT_EQ(table.columns.size(), 3u);
+  EXPECT_TRUE(table.columns[0].rest);
+  EXPECT_EQ(table.columns[0].width + table.columns[1].width + table.columns[2].width, 9000);
+  EXPECT_TRUE(table.columns[2].number);
+  using Cell = host::ReportTable::Cell;
+  auto title = [](const std::string& text) { return Cell{text, true, true}; };
+  EXPECT_EQ(table.header, (std::vector<host::ReportTable::Row>{
+                              {title("Module Configuration")},
+                              {title("Module info"), title("Class"), title("Leads")}}));
+  auto row = [](const std::string& info, const std::string& cls, const std::string& leads) {
+    return host::ReportTable::Row{Cell{info}, Cell{cls}, Cell{leads}};
+  };
+  EXPECT_EQ(table.body, (std::vector<host::ReportTable::Row>{
+                            row("Name: ECG 3,lead (x), Serial: S/N 7", "NI", "2"),
+                            row("Name: Cable A, Serial: ", "I", "1"),
+                            row("Name: Cable B, Serial: ", "I", "1")}));
 }
 
 TEST_F(CModuleSetupTest, TheInformationTemplateComesFromTheFirstModuleOrFromTheRegistry) {

@@ -1,6 +1,7 @@
 #include "plugin/modules/CModule.h"
 
 #include "ModuleTestSupport.h"
+#include "host/HostReport.h"
 #include "plugin/modules/CModuleFilter.h"
 #include "plugin/modules/CModuleGroup.h"
 #include "plugin/modules/MModuleUtils.h"
@@ -160,7 +161,7 @@ TEST_F(CModuleTest, AGroupAnswersForItsMembers) {
   EXPECT_TRUE(group.IsGroup_get());
   EXPECT_EQ(group.ModuleInfo_get(), a->ModuleInfo_get());
   EXPECT_EQ(group.ToolTipText_get(), "Group: Cable A; Cable B; ");
-  EXPECT_EQ(group.CreateReportData(modules_test::RecordingReport()), "");
+  EXPECT_EQ(group.CreateReportData(host::HostReport()), "");
 
   EXPECT_TRUE(group.ApplyFilter(nullptr));
   EXPECT_TRUE(group.ApplyFilter(filterOf("Serial", "S2").get()));
