@@ -100,6 +100,9 @@ void CModuleSetup::ReplaceModule(const std::shared_ptr<CModuleEntry>& entry, int
   const std::string key = CModuleCollection::KeyOf(moduleId);
   auto position = m_modules.PositionOf(key);
   if (!entry || !position) return;
+  // An entry that stands elsewhere in the setup would end up there twice under two keys.
+  const auto current = m_modules.entries();
+  if (std::find(current.begin(), current.end(), entry) != current.end()) return;
   m_modules.RemoveAt(*position);
   // The replacement takes the id it is stored under, or a later Remove or Save would go by an
   // id that is not its key.
@@ -112,7 +115,9 @@ void CModuleSetup::SwapModules(const std::shared_ptr<CModuleEntry>& lower,
   if (!lower || !upper || lower == upper) return;
   const std::string lowerKey = CModuleCollection::KeyOf(lower->ModuleID_get());
   const std::string upperKey = CModuleCollection::KeyOf(upper->ModuleID_get());
-  if (!m_modules.Contains(lowerKey) || !m_modules.Contains(upperKey)) return;
+  if (lowerKey == upperKey || !m_modules.Contains(lowerKey) || !m_modules.Contains(upperKey)) {
+    return;
+  }
   auto moved = m_modules.Remove(upperKey);
   m_modules.Add(upperKey, moved, m_modules.PositionOf(lowerKey));
 }

@@ -125,7 +125,9 @@ TEST_F(CModuleSetupTest, ReplaceKeepsThePlaceAndTheIdAndSwapMovesTheUpperEntryUp
   setup.ReplaceModule(module("Last", 1, 5), 3);
   EXPECT_EQ(codes(), (std::vector<std::string>{"ECG", "Temp", "Last"}));
   setup.ReplaceModule(module("Nowhere", 1, 5), 42);
-  EXPECT_EQ(setup.Count_get(), 3);
+  setup.ReplaceModule(setup.Item(1), 3);  // already in the setup: it would stand there twice
+  EXPECT_EQ(codes(), (std::vector<std::string>{"ECG", "Temp", "Last"}));
+  EXPECT_EQ(setup.Item(1)->ModuleID_get(), 1);
 
   setup.SwapModules(setup.Item(1), setup.Item(3));
   EXPECT_EQ(codes(), (std::vector<std::string>{"Last", "ECG", "Temp"}));
