@@ -3,8 +3,10 @@
 #include <memory>
 
 #include "platform/components/ClassRegistrar.h"
+#include "plugin/core/XPlugInPreferences.h"
 
 ORVEL_COMPONENT_ENTRY(registrar) {
   // One line per public class, in the order of the plug-in's folders.
-  (void)registrar;
+  registrar.registerClass("orvelTRX440.XPlugInPreferences",
+                          [] { return std::make_shared<plugin::XPlugInPreferences>(); });
 }
