@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "host/HostApplicationService.h"
+#include "host/HostClassesInstaller.h"
 #include "host/HostErrorService.h"
 #include "host/HostInstrumentData.h"
 #include "host/HostInstrumentRegistry.h"
@@ -31,6 +32,7 @@ std::shared_ptr<host_api::HostServices> installHostServices() {
     return std::make_shared<HostInstrumentRegistry>(newKey);
   };
   services->newInstrumentData = [] { return std::make_shared<HostInstrumentData>(); };
+  installHostClasses(*services);
   host_api::hostServicesSlot() = services;
   return services;
 }
