@@ -4,6 +4,7 @@
 #include "host/HostLimit.h"
 #include "host/HostLimitList.h"
 #include "host/HostLimitStandard.h"
+#include "host/HostLimitView.h"
 #include "host/HostStandards.h"
 
 namespace host {
@@ -15,6 +16,10 @@ void installHostClasses(host_api::HostServices& services) {
   classes.newLimitList = [] { return std::make_shared<HostLimitList>(); };
   classes.newLimitStandard = [] { return std::make_shared<HostLimitStandard>(); };
   classes.newStandards = [] { return std::make_shared<HostStandards>(); };
+}
+
+void registerHostControls(platform::components::ClassRegistrar& registrar) {
+  registrar.registerClass(HostLimitView::kProgId, &HostLimitView::create);
 }
 
 }  // namespace host

@@ -11,6 +11,7 @@
 #include "host/HostPathService.h"
 #include "host/HostRegistryKey.h"
 #include "host/HostXmlService.h"
+#include "platform/components/ComponentRegistry.h"
 
 namespace host {
 
@@ -33,6 +34,7 @@ std::shared_ptr<host_api::HostServices> installHostServices() {
   };
   services->newInstrumentData = [] { return std::make_shared<HostInstrumentData>(); };
   installHostClasses(*services);
+  registerHostControls(platform::components::components());
   host_api::hostServicesSlot() = services;
   return services;
 }
