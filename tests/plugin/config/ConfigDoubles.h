@@ -1,7 +1,7 @@
 #pragma once
 
-// Stand-ins for the host objects a configuration meets: the element that owns it and the
-// test-guide settings it carries.
+// Stand-ins for what a configuration meets besides the host's own classes: the element that owns
+// it, and an element outside any document.
 
 #include <memory>
 #include <optional>
@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "host_api/ITestElement.h"
-#include "host_api/ITestGuideConfig.h"
 #include "host_api/IXmlService.h"
 #include "platform/ComError.h"
 
@@ -53,27 +52,6 @@ class FakeTestElement : public host_api::ITestElement {
   int32_t m_testId;
   std::string m_plugInId;
   std::shared_ptr<ITestElement> m_parent;
-};
-
-// The host's test-guide settings of an element, as far as a configuration uses them.
-class FakeTestGuideConfig : public host_api::ITestGuideConfig {
- public:
-  int32_t Settings_get() const override { return m_settings; }
-  void Settings_let(int32_t settings) override { m_settings = settings; }
-  std::shared_ptr<ITestGuideConfig> Clone() const override {
-    return std::make_shared<FakeTestGuideConfig>(*this);
-  }
-  void Load(const host_api::IXmlElement& element) override {
-    m_settings = std::stoi(element.getAttribute("Settings").value_or("0"));
-  }
-  std::shared_ptr<host_api::IXmlElement> Save(host_api::IXmlElement& owner) const override {
-    auto element = owner.appendNewChild("TestGuideSettings");
-    element->setAttribute("Settings", std::to_string(m_settings));
-    return element;
-  }
-
- private:
-  int32_t m_settings = 0;
 };
 
 // An element outside any document (one the host has dropped): nothing can be appended to it.

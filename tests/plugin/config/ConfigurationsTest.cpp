@@ -2,24 +2,17 @@
 
 #include "ConfigDoubles.h"
 #include "ConfigFixture.h"
+#include "host/HostTestGuideConfig.h"
 #include "plugin/config/CConfigECG.h"
 #include "plugin/config/CConfigResistance.h"
 #include "plugin/core/MPlugInErrors.h"
 #include "support/ExpectError.h"
 
 using namespace plugin;
-using config_test::FakeTestGuideConfig;
 
 namespace {
-class ConfigurationsTest : public ConfigFixture {
- protected:
-  void SetUp() override {
-    ConfigFixture::SetUp();
-    host_api::hostServices().classes.newTestGuideConfig = [] {
-      return std::make_shared<FakeTestGuideConfig>();
-    };
-  }
-};
+// The host's own test-guide settings come with the installed host.
+class ConfigurationsTest : public ConfigFixture {};
 }  // namespace
 
 TEST_F(ConfigurationsTest, AResistanceConfigurationIsStoredAsThePlugInsDataAndReadBack) {
@@ -77,7 +70,8 @@ TEST_F(ConfigurationsTest, AConfigurationThatCannotBeSavedRaisesTheSaveErrorWith
 
 TEST_F(ConfigurationsTest, AnECGConfigurationCarriesTheHostsTestGuideSettings) {
   CConfigECG config;
-  ASSERT_NE(config.TestGuideConfig_get(), nullptr);
+  ASSERT_NE(std::dynamic_pointer_cast<host::HostTestGuideConfig>(config.TestGuideConfig_get()),
+            nullptr);
   config.TestGuideConfig_get()->Settings_let(4);
   config.ECGOptions_get()->WaveformType_let(7);
   config.Save(*newOwner());
