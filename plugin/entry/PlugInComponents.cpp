@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "platform/components/ClassRegistrar.h"
+#include "plugin/core/XPlugInPreferences.h"
 #include "plugin/modules/CModule.h"
 #include "plugin/modules/CModuleFilter.h"
 #include "plugin/modules/CModuleFilterItem.h"
@@ -19,6 +20,7 @@ void registerPlugInClass(platform::components::ClassRegistrar& registrar) {
 
 ORVEL_COMPONENT_ENTRY(registrar) {
   // One line per public class, in the order of the plug-in's folders.
+  registerPlugInClass<plugin::XPlugInPreferences>(registrar);
   registerPlugInClass<plugin::CModule>(registrar);
   registerPlugInClass<plugin::CModuleGroup>(registrar);
   registerPlugInClass<plugin::CModuleSetup>(registrar);
