@@ -241,12 +241,17 @@ std::shared_ptr<host_api::IDialog> CLimitData::CreateDialog() {
       dialog->Unload();
       return nullptr;
     }
-    m_editor = editor;
+    m_dialog = dialog;
     UpdateStandardsCollection();
     fillEditor(*editor);
     dialog->Initialize(SettingsPageFlags, platform::Variant(shared_from_this()));
     return dialog;
   });
+}
+
+std::shared_ptr<host_api::ILimitEditor> CLimitData::openEditor() const {
+  auto dialog = m_dialog.lock();
+  return dialog ? std::dynamic_pointer_cast<host_api::ILimitEditor>(dialog->Control()) : nullptr;
 }
 
 void CLimitData::fillEditor(host_api::ILimitEditor& editor) {
@@ -257,7 +262,7 @@ void CLimitData::fillEditor(host_api::ILimitEditor& editor) {
 void CLimitData::RefreshEditor(const host_api::ITestElement* element,
                                const host_api::ITestElement* subElement, bool forced) {
   MErrorConvention::Guarded(ProgId, {}, [&] {
-    auto editor = m_editor.lock();
+    auto editor = openEditor();
     if (!editor) return;
     const host_api::ITestElement* changed = subElement ? subElement : element;
     if (!forced && changed && !MTestLimits::EndsInHundreds(changed->TestID_get())) return;
@@ -270,7 +275,7 @@ void CLimitData::RefreshEditor(const host_api::ITestElement* element,
 
 void CLimitData::Terminate() {
   m_owner.reset();
-  m_editor.reset();
+  m_dialog.reset();
   if (m_standards) m_standards->Clear();
   if (m_reference) m_reference->Clear();
   m_standards = nullptr;

@@ -11,6 +11,8 @@
 
 namespace plugin {
 
+class FElementSetup;
+
 // The limit data of one test element: its limit standards (one per test standard and
 // applied-part class the user chose) with their values, stored as the element's
 // "ExpectedResult". The standards are the host's objects, and so is the pass/fail decision of a
@@ -62,10 +64,12 @@ class CLimitData : public host_api::ILimitData, public std::enable_shared_from_t
   // Lets go of the owner, the editor and every standard.
   void Terminate();
 
-  // Whether the editor created by CreateDialog is still open (its dialog still holds it).
-  bool EditorOpen() const { return !m_editor.expired(); }
+  // Whether the editor created by CreateDialog is still open: its dialog is neither unloaded
+  // nor gone.
+  bool EditorOpen() const { return openEditor() != nullptr; }
 
  private:
+  std::shared_ptr<host_api::ILimitEditor> openEditor() const;
   const IAutoTest* ownerAutoTest(const host_api::ITestElement* owner) const;
   void fillEditor(host_api::ILimitEditor& editor);
   void mergeCreated(int32_t standardId, const std::string& className);
@@ -76,8 +80,9 @@ class CLimitData : public host_api::ILimitData, public std::enable_shared_from_t
   std::shared_ptr<host_api::IStandards> m_reference;
   std::weak_ptr<host_api::ITestElement> m_owner;
   bool m_editable = true;
-  // Held weakly: the dialog owns its control, and the editor holds this limit data.
-  std::weak_ptr<host_api::ILimitEditor> m_editor;
+  // The dialog of the editor, held weakly: the host owns the dialog, the dialog its editor,
+  // and the editor holds this limit data.
+  std::weak_ptr<FElementSetup> m_dialog;
 };
 
 }  // namespace plugin
