@@ -5,6 +5,8 @@
 
 #include "driver/TrxTypes.h"
 #include "host_api/HostServices.h"
+#include "plugin/config/CConfigResistance.h"
+#include "plugin/config/CConfigTestGroup.h"
 #include "plugin/core/MPlugInErrors.h"
 #include "plugin/core/MSharedTools.h"
 #include "plugin/modules/IPlugInReference.h"
@@ -72,6 +74,17 @@ std::vector<std::string> keyNames(const KeyRuleInput& input) {
   return names;
 }
 
+// The measurement type of a configuration of the kind expected; 0 for any other.
+int32_t groupMeasType(const std::shared_ptr<host_api::IConfigData>& configuration) {
+  auto group = std::dynamic_pointer_cast<CConfigTestGroup>(configuration);
+  return group && group->Test_get() ? group->Test_get()->MeasType_get() : 0;
+}
+
+int32_t resistanceMeasType(const std::shared_ptr<host_api::IConfigData>& configuration) {
+  auto resistance = std::dynamic_pointer_cast<CConfigResistance>(configuration);
+  return resistance && resistance->Test_get() ? resistance->Test_get()->MeasType_get() : 0;
+}
+
 }  // namespace
 
 std::vector<LimitKey> ApplicableKeys(const KeyRuleInput& input) {
@@ -95,8 +108,15 @@ std::string KeyDescription(const std::string& key, int32_t nomenclature) {
 bool EndsInHundreds(int32_t testId) { return std::to_string(testId).ends_with("00"); }
 
 int32_t GoverningMeasType(const host_api::ITestElement* element) {
-  (void)element;
-  return 0;  // XXX-CONFIG
+  if (!element) return 0;
+  const int32_t testId = element->TestID_get();
+  if (!EndsInHundreds(testId)) {
+    // A member of a group runs with the group's test options.
+    auto parent = element->Parent_get();
+    return parent ? groupMeasType(parent->Configuration_get()) : 0;
+  }
+  if (testId < 300 || testId > 799) return groupMeasType(element->Configuration_get());
+  return resistanceMeasType(element->Configuration_get());
 }
 
 int32_t CurrentNomenclature() {

@@ -75,7 +75,10 @@ class CLimitDataTest : public InstalledHost {
   // The host's editor control, as the host registers it.
   std::shared_ptr<RecordingLimitEditor> offerEditor() {
     auto editor = std::make_shared<RecordingLimitEditor>();
-    registry.registerClass("OrvelView.XLimitView", [editor] { return editor; });
+    // As a control first: the editor is a platform object twice over (control and editor).
+    registry.registerClass("OrvelView.XLimitView", [editor] {
+      return std::static_pointer_cast<host_api::ICustomControl>(editor);
+    });
     return editor;
   }
 

@@ -7,6 +7,7 @@
 #include "driver/TrxTypes.h"
 #include "plugin/config/CConfigResistance.h"
 #include "plugin/config/CConfigTestGroup.h"
+#include "plugin/core/MSharedTools.h"
 #include "support/InstalledHost.h"
 
 using namespace plugin;
