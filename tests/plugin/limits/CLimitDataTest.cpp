@@ -160,6 +160,7 @@ TEST_F(CLimitDataTest, LoadingAnythingButExpectedResultFailsWithItsOwnError) {
   platform::ComError error = expectComError([&] { data->Load(*wrong, nullptr); });
   EXPECT_EQ(error.number(), MPlugInErrors::errLimitDataElement);
   EXPECT_EQ(error.source(), "orvelTRX440.CLimitData");
+  EXPECT_EQ(error.description(), "The stored limits are not an \"ExpectedResult\" element.");
 }
 
 TEST_F(CLimitDataTest, AnEmptyExpectedResultLeavesNoStandards) {
