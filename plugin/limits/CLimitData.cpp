@@ -120,7 +120,7 @@ std::shared_ptr<host_api::IXmlElement> CLimitData::Save(host_api::IXmlElement& o
   return MErrorConvention::Guarded(ProgId, {}, [&]() -> std::shared_ptr<host_api::IXmlElement> {
     if (!m_standards || m_standards->Count() == 0) return nullptr;
     auto element = m_standards->Save(owner);
-    element->setTagName(StoredName);
+    if (element) element->setTagName(StoredName);
     return element;
   });
 }
