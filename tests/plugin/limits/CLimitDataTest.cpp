@@ -61,6 +61,7 @@ class CLimitDataTest : public InstalledHost {
  protected:
   void SetUp() override {
     InstalledHost::SetUp();
+    limits_test::offerHostLimitClasses(host_api::hostServices());
     entryOverride.emplace(entry);
     componentsOverride.emplace(registry);
     element->configuration = config;

@@ -7,6 +7,7 @@
 #include <tuple>
 #include <vector>
 
+#include "host_api/HostServices.h"
 #include "host_api/ICustomControl.h"
 #include "host_api/ILimitEditor.h"
 #include "host_api/IMeasurement.h"
@@ -19,6 +20,10 @@
 // element (host and plug-in faces), the plug-in entry with its catalogue, a measurement and the
 // host's limit editor control.
 namespace limits_test {
+
+// Makes the host's limit classes (limit, list, standard, standards) where the installed services
+// offer none yet.
+void offerHostLimitClasses(host_api::HostServices& services);
 
 // A test element as the limit rules see it: test id, parent, configuration and the flags of
 // its IAutoTest face. Everything else does nothing.

@@ -47,6 +47,7 @@ class MTestLimitsTest : public InstalledHost {
  protected:
   void SetUp() override {
     InstalledHost::SetUp();
+    limits_test::offerHostLimitClasses(host_api::hostServices());
     entry = std::make_shared<FakePlugInEntry>();
     override.emplace(entry);
   }
