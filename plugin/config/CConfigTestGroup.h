@@ -48,6 +48,7 @@ class CConfigTestGroup : public host_api::IConfigData {
 
  private:
   void applyOwnerRule();
+  void printRow(host_api::IReport& report, const host_api::ITestElement& owner) const;
 
   std::shared_ptr<CCfgButtonOptions> m_buttons;
   std::shared_ptr<CCfgModuleOptions> m_modules;

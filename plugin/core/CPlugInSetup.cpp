@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "host_api/HostServices.h"
+#include "plugin/core/FElementSetup.h"
 #include "plugin/core/MErrorConvention.h"
 #include "plugin/core/MPlugInErrors.h"
 #include "plugin/core/MSharedTools.h"
@@ -81,6 +82,21 @@ void CPlugInSetup::RegLoad(uint32_t lKey, const std::string& sRegKey) {
       MErrorConvention::Report(Source, errRegistryValueMissing, MErrorConvention::KindNotice,
                                {platform::Variant(joined(missing))});
     }
+  });
+}
+
+std::shared_ptr<host_api::IDialog> CPlugInSetup::CreateDialog() {
+  return MErrorConvention::GuardedReporting(Source, {}, [&] {
+    auto self = weak_from_this().lock();
+    if (!self) {
+      throw platform::ComError(platform::RuntimeError::ObjectRequired, Source,
+                               "The settings are not held where a dialog can edit them");
+    }
+    auto dialog = std::make_shared<FElementSetup>();
+    dialog->CreateSetupCtrl(PreferencesProgID);
+    dialog->Initialize(PreferencesDialogFlags,
+                       platform::Variant(std::static_pointer_cast<platform::Object>(self)));
+    return std::shared_ptr<host_api::IDialog>(dialog);
   });
 }
 

@@ -16,8 +16,7 @@ namespace plugin {
 //
 // The host's settings dialog edits the object itself, so it must be owned by a shared_ptr
 // (std::make_shared) for CreateDialog to hand it over; one that is not gets no dialog.
-class CPlugInSetup : public host_api::ISetup,
-                     public std::enable_shared_from_this<CPlugInSetup> {
+class CPlugInSetup : public host_api::ISetup, public std::enable_shared_from_this<CPlugInSetup> {
  public:
   static constexpr const char* CatalogueFileName = "orvelTRX440.mpc";
   static constexpr int32_t DefaultNomenclature = 0;  // IEC terms
