@@ -64,6 +64,7 @@ class CLimitDataTest : public InstalledHost {
     limits_test::offerHostLimitClasses(host_api::hostServices());
     entryOverride.emplace(entry);
     componentsOverride.emplace(registry);
+    config = std::make_shared<CConfigTestGroup>();  // made under the host's services
     element->configuration = config;
     data->SetOwner(element, true);
   }
@@ -90,8 +91,8 @@ class CLimitDataTest : public InstalledHost {
   }
 
   std::shared_ptr<FakePlugInEntry> entry = std::make_shared<FakePlugInEntry>();
-  std::shared_ptr<FakeTestElement> element = limits_test::multiTest(400);
-  std::shared_ptr<CConfigTestGroup> config = std::make_shared<CConfigTestGroup>();
+  std::shared_ptr<FakeTestElement> element = limits_test::multiTest(800);
+  std::shared_ptr<CConfigTestGroup> config;
   std::shared_ptr<CLimitData> data = std::make_shared<CLimitData>();
   platform::components::ComponentRegistry registry;
 
@@ -125,7 +126,7 @@ TEST_F(CLimitDataTest, MergingWithNothingInCommonGivesAnEmptyStandardOfItsOwn) {
 }
 
 TEST_F(CLimitDataTest, ACatalogueStandardIsTakenAsTheCatalogueOffersIt) {
-  entry->catalogue[{400, IEC62353, "CF"}] =
+  entry->catalogue[{800, IEC62353, "CF"}] =
       standardWith(IEC62353, "CF", {{"::CF", "10", ""}, {"::B", "100", ""}}, 0);
   auto standard = data->CreateStandard(IEC62353, "CF");
   ASSERT_TRUE(standard);
@@ -148,10 +149,11 @@ TEST_F(CLimitDataTest, AStandardCreatedWhileTheEditorIsOpenHoldsOnlyTheEditorsKe
   auto editor = offerEditor();
   auto dialog = data->CreateDialog();
   ASSERT_TRUE(dialog);
-  entry->catalogue[{400, IEC62353, "CF"}] =
+  entry->catalogue[{800, IEC62353, "CF"}] =
       standardWith(IEC62353, "CF", {{"::CF", "10", ""}, {"::CF_DC", "10", ""}}, 0);
   auto standard = data->CreateStandard(IEC62353, "CF");
   EXPECT_THAT(keysOf(*standard), ElementsAre("::CF"));
+  EXPECT_EQ(highOf(*standard, "::CF"), 10.0f);
   EXPECT_EQ(data->Standards_get()->Find(0, IEC62353, "CF"), standard);
 }
 
@@ -170,6 +172,17 @@ TEST_F(CLimitDataTest, AnEmptyExpectedResultLeavesNoStandards) {
   data->Load(*root->appendNewChild("ExpectedResult"), nullptr);
   EXPECT_EQ(data->Standards_get(), nullptr);
   EXPECT_EQ(data->Save(*root), nullptr);
+}
+
+TEST_F(CLimitDataTest, ALoadThatFailsKeepsTheLimitsTheElementHad) {
+  data->CreateStandard(IEC62353, "CF");
+  auto stored = host_api::hostServices().xml->loadDocumentFromString(
+      "<Element><ExpectedResult><Standard Class=\"CF\"/></ExpectedResult></Element>");
+  auto error = expectComError(
+      [&] { data->Load(*stored->documentElement()->findChild("ExpectedResult"), nullptr); });
+  EXPECT_EQ(error.source(), "orvelTRX440.CLimitData");
+  ASSERT_TRUE(data->Standards_get());
+  EXPECT_EQ(data->Standards_get()->Count(), 1);
 }
 
 TEST_F(CLimitDataTest, SavedLimitsLoadBackAsExpectedResult) {
@@ -194,8 +207,8 @@ TEST_F(CLimitDataTest, SavedLimitsLoadBackAsExpectedResult) {
 }
 
 TEST_F(CLimitDataTest, AReadingFailsTheSelectedStandardsWhoseLimitItExceeds) {
-  entry->catalogue[{400, IEC62353, "CF"}] = standardWith(IEC62353, "CF", {{"::CF", "10", ""}});
-  entry->catalogue[{400, IEC60601, "CF"}] = standardWith(IEC60601, "CF", {{"::CF", "50", ""}});
+  entry->catalogue[{800, IEC62353, "CF"}] = standardWith(IEC62353, "CF", {{"::CF", "10", ""}});
+  entry->catalogue[{800, IEC60601, "CF"}] = standardWith(IEC60601, "CF", {{"::CF", "50", ""}});
   data->CreateStandard(IEC62353, "CF");
   data->CreateStandard(IEC60601, "CF");
   auto selected = host_api::hostServices().classes.newStandards();
@@ -276,7 +289,7 @@ TEST_F(CLimitDataTest, NoDialogWithoutEditorOrEditableLimits) {
   EXPECT_FALSE(data->HasDialog_get());
   EXPECT_EQ(data->CreateDialog(), nullptr);
 
-  auto broken = limits_test::multiTest(400);
+  auto broken = limits_test::multiTest(800);
   broken->failTestId = true;
   data->SetOwner(broken, true);
   EXPECT_FALSE(data->HasDialog_get());

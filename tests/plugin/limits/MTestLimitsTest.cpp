@@ -29,7 +29,7 @@ std::vector<std::string> keyNames(const std::vector<LimitKey>& keys) {
 
 MTestLimits::KeyRuleInput multiTestInput(int32_t measType, int32_t nomenclature, bool totals) {
   MTestLimits::KeyRuleInput input;
-  input.testId = 400;
+  input.testId = 800;
   input.requireModules = true;
   input.hasTotalLimits = totals;
   input.measType = measType;
@@ -148,7 +148,7 @@ TEST(LimitKeySuffix, FollowsTheDriversMeasurementTypeAndTotalLeakage) {
 }
 
 TEST_F(MTestLimitsTest, AMultiTestWithoutConfigurationHasTheSuffixLessClassKeys) {
-  auto element = limits_test::multiTest(400);
+  auto element = limits_test::multiTest(800);
   EXPECT_THAT(keysOf(*element), ElementsAre("::B", "::BF", "::CF"));
 }
 
@@ -183,7 +183,7 @@ TEST_F(MTestLimitsTest, AnElementInsideAGroupTakesItsTypeFromTheGroup) {
 }
 
 TEST_F(MTestLimitsTest, TheNomenclatureIsTheEntrysSettingAtTheMomentOfTheCall) {
-  auto element = limits_test::multiTest(400);
+  auto element = limits_test::multiTest(800);
   entry->setup.Nomenclature_let(vti::enomAAMI);
   EXPECT_THAT(keysOf(*element), ElementsAre("::B", "::CF"));
   entry->setup.Nomenclature_let(vti::enomIEC);
@@ -196,7 +196,7 @@ TEST_F(MTestLimitsTest, TheNomenclatureIsTheEntrysSettingAtTheMomentOfTheCall) {
 }
 
 TEST_F(MTestLimitsTest, StandardsGetOneLimitWithoutValuesPerKeyInTheElementsUnit) {
-  auto element = limits_test::multiTest(400, true);
+  auto element = limits_test::multiTest(800, true);
   element->unit = "mA";
   auto standard = host_api::hostServices().classes.newLimitStandard();
   standard->Initialize(1, "CF", 1);
@@ -214,7 +214,7 @@ TEST_F(MTestLimitsTest, StandardsGetOneLimitWithoutValuesPerKeyInTheElementsUnit
 }
 
 TEST_F(MTestLimitsTest, TheEditorGetsOneTranslatedRowPerKey) {
-  auto element = limits_test::multiTest(400);
+  auto element = limits_test::multiTest(800);
   RecordingLimitEditor editor;
   MTestLimits::ListLimitKeys(editor, element.get(), element.get());
   using Row = RecordingLimitEditor::Row;
