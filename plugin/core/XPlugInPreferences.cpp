@@ -5,6 +5,7 @@
 
 #include "host_api/HostServices.h"
 #include "platform/NumberFormat.h"
+#include "platform/forms/FormTools.h"
 #include "platform/forms/Label.h"
 #include "platform/forms/OptionButton.h"
 #include "platform/forms/TabStrip.h"
@@ -69,8 +70,12 @@ Layout pageLayout() {
 
 XPlugInPreferences::XPlugInPreferences() {
   build();
+  // What IApplicationService::TranslateCaptions does, with a translator of the plug-in's own:
+  // the inline one there would give the plug-in a type identity of the host interfaces.
   if (auto application = host_api::hostServices().application) {
-    application->TranslateCaptions(PlugInId, m_form);
+    translateCaptions(m_form, [&application](const std::string& caption) {
+      return application->Translate(PlugInId, caption);
+    });
   }
 }
 

@@ -1,14 +1,13 @@
 #pragma once
 
-// Stand-ins for the host objects a configuration meets: the element that owns it, the report it
-// prints into and the test-guide settings it carries.
+// Stand-ins for the host objects a configuration meets: the element that owns it and the
+// test-guide settings it carries.
 
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "host_api/IReport.h"
 #include "host_api/ITestElement.h"
 #include "host_api/ITestGuideConfig.h"
 #include "host_api/IXmlService.h"
@@ -54,37 +53,6 @@ class FakeTestElement : public host_api::ITestElement {
   int32_t m_testId;
   std::string m_plugInId;
   std::shared_ptr<ITestElement> m_parent;
-};
-
-// A report that records what it receives; texts come back as "<domain>:<text>" so a test sees
-// that they went through the report's translation.
-class RecordingReport : public host_api::IReport {
- public:
-  struct TableCall {
-    std::string layout, header, body;
-  };
-
-  int32_t Options_get() const override { return 0; }
-  int32_t ReportKind_get() const override { return host_api::ResultReportKind; }
-  std::string GetText(const std::string& domain, const std::string& text) const override {
-    return domain + ":" + text;
-  }
-  int32_t Query(int32_t what) const override {
-    return what == host_api::ReportQuery::UsableWidth ? usableWidth : 0;
-  }
-  void Setting(int32_t value) override { settings.push_back(value); }
-  std::string ReplaceChars(const std::string& text, const std::string&,
-                           const std::string&) const override {
-    return text;
-  }
-  void Table(const std::string& layout, const std::string& header,
-             const std::string& body) override {
-    tables.push_back({layout, header, body});
-  }
-
-  int32_t usableWidth = 9000;
-  std::vector<int32_t> settings;
-  std::vector<TableCall> tables;
 };
 
 // The host's test-guide settings of an element, as far as a configuration uses them.

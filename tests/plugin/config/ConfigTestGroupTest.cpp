@@ -2,11 +2,11 @@
 
 #include "ConfigDoubles.h"
 #include "ConfigFixture.h"
+#include "host/HostReport.h"
 #include "plugin/config/CConfigTestGroup.h"
 
 using namespace plugin;
 using config_test::FakeTestElement;
-using config_test::RecordingReport;
 
 namespace {
 class ConfigTestGroupTest : public ConfigFixture {
@@ -23,18 +23,24 @@ class ConfigTestGroupTest : public ConfigFixture {
     return copy;
   }
 
-  // The configuration of an element of `elementType`, printed.
-  RecordingReport printed(int32_t elementType,
-                          const std::shared_ptr<FakeTestElement>& parent = {}) {
+  // The configuration of an element of `elementType` (inside `parent`), printed into the
+  // host's report.
+  host::HostReport printed(int32_t elementType,
+                           const std::shared_ptr<FakeTestElement>& parent = {}) {
     auto owner = std::make_shared<FakeTestElement>(elementType);
     owner->Parent_set(parent);
     config->Owner_set(owner);
-    RecordingReport report;
+    host::HostReport report;
+    report.UsableWidth_let(9000);
     config->PrintReport(&report);
     return report;
   }
-  static std::string rowOf(const RecordingReport& report) {
-    return report.tables.empty() ? "" : report.tables.at(0).body;
+  // The one row printed, or "" when nothing was.
+  static std::string rowOf(const host::HostReport& report) {
+    if (report.tables().empty()) return "";
+    EXPECT_EQ(report.tables().size(), 1u);
+    EXPECT_EQ(report.tables()[0].body.size(), 1u);
+    return report.tables()[0].body.at(0).at(0).text;
   }
 
   std::unique_ptr<CConfigTestGroup> config;  // made once the host is installed
@@ -120,49 +126,47 @@ TEST_F(ConfigTestGroupTest, ACloneIsDeepKeepsTheValueFilterAndHasNoOwner) {
 TEST_F(ConfigTestGroupTest, TheReportRowDependsOnTheOwnersElementType) {
   config->Test_get()->TotalLeakage_let(true);
   config->Test_get()->TestVoltage_let(1);
-  EXPECT_EQ(rowOf(printed(300)), "|      TRX440:20717::Total Leakage:TRX440:20002::Yes;");
-  EXPECT_EQ(rowOf(printed(800)), "|      TRX440:20718::Test Voltage:TRX440:20756::250V;");
-  EXPECT_EQ(rowOf(printed(900)), "|      TRX440:20767::Applied Parts:TRX440:20768::Open;");
+  EXPECT_EQ(rowOf(printed(300)), "      Total Leakage:Yes");
+  EXPECT_EQ(rowOf(printed(800)), "      Test Voltage:250V");
+  EXPECT_EQ(rowOf(printed(900)), "      Applied Parts:Open");
   config->Test_get()->AppliedParts_let(1);
-  EXPECT_EQ(rowOf(printed(1000)), "|      TRX440:20767::Applied Parts:TRX440:20769::To ground;");
+  EXPECT_EQ(rowOf(printed(1000)), "      Applied Parts:To ground");
   config->Test_get()->TotalLeakage_let(false);
-  EXPECT_EQ(rowOf(printed(300)), "|      TRX440:20717::Total Leakage:TRX440:20003::No;");
+  EXPECT_EQ(rowOf(printed(300)), "      Total Leakage:No");
   config->Test_get()->TestVoltage_let(2);
-  EXPECT_EQ(rowOf(printed(800)), "|      TRX440:20718::Test Voltage:TRX440:20755::500V;");
-
-  const RecordingReport unlisted = printed(1900);
-  EXPECT_TRUE(unlisted.tables.empty());
-  EXPECT_TRUE(unlisted.settings.empty());
+  EXPECT_EQ(rowOf(printed(800)), "      Test Voltage:500V");
+  EXPECT_TRUE(printed(1900).tables().empty());
 }
 
 TEST_F(ConfigTestGroupTest, AConfigurationTableComesWithItsHeaderAndSettings) {
-  const RecordingReport report = printed(300);
-  EXPECT_EQ(report.settings, (std::vector<int32_t>{10, 0, 1}));
-  ASSERT_EQ(report.tables.size(), 1u);
-  EXPECT_EQ(report.tables[0].header, "|{\\i\\b TRX440:310::Configuration};");
-  EXPECT_EQ(report.tables[0].layout, "<4500;");
+  const host::HostReport report = printed(300);
+  ASSERT_EQ(report.tables().size(), 1u);
+  const host::ReportTable& table = report.tables()[0];
+  EXPECT_EQ(table.settings, (std::vector<int32_t>{10, 0, 1}));
+  ASSERT_EQ(table.header.size(), 1u);
+  EXPECT_EQ(table.header[0], (host::ReportTable::Row{{"Configuration", true, true}}));
+  ASSERT_EQ(table.columns.size(), 1u);
+  EXPECT_EQ(table.columns[0].width, 4500);
 }
 
 TEST_F(ConfigTestGroupTest, ASequencePrintsItsDelayOnlyInsideASequenceOfThisPlugIn) {
   config->Test_get()->PolaritySwitchingDelay_let(4);
-  EXPECT_TRUE(printed(100).tables.empty());
-  EXPECT_TRUE(printed(100, std::make_shared<FakeTestElement>(100, "OTHER")).tables.empty());
-  EXPECT_TRUE(printed(100, std::make_shared<FakeTestElement>(1100)).tables.empty());
+  EXPECT_EQ(rowOf(printed(100)), "");
+  EXPECT_EQ(rowOf(printed(100, std::make_shared<FakeTestElement>(100, "OTHER"))), "");
+  EXPECT_EQ(rowOf(printed(100, std::make_shared<FakeTestElement>(1100))), "");
 
-  const RecordingReport nested = printed(100, std::make_shared<FakeTestElement>(100));
-  ASSERT_EQ(nested.tables.size(), 1u);
-  EXPECT_EQ(nested.tables[0].body, "|      TRX440:20791::Polarity Switching Delay:4(s);");
-  EXPECT_EQ(nested.tables[0].layout, "<9000;");
+  const host::HostReport nested = printed(100, std::make_shared<FakeTestElement>(100));
+  EXPECT_EQ(rowOf(nested), "      Polarity Switching Delay:4(s)");
+  EXPECT_EQ(nested.tables().at(0).columns.at(0).width, 9000);
 }
 
 TEST_F(ConfigTestGroupTest, NothingIsPrintedWithoutAReportOrAnOwner) {
   config->PrintReport(nullptr);
-  RecordingReport report;
+  host::HostReport report;
   config->PrintReport(&report);
-  EXPECT_TRUE(report.tables.empty());
   auto owner = std::make_shared<FakeTestElement>(300);
   config->Owner_set(owner);
   owner.reset();
   config->PrintReport(&report);
-  EXPECT_TRUE(report.tables.empty());
+  EXPECT_TRUE(report.tables().empty());
 }

@@ -135,3 +135,23 @@ TEST_F(ConfigurationsTest, WithoutItsDialogFormsAConfigurationOffersNoDialogAndS
   EXPECT_EQ(reported()[0].source(), "orvelTRX440.CConfigResistance");
   EXPECT_NE(reported()[0].description().find("FConfigResistance"), std::string::npos);
 }
+
+TEST_F(ConfigurationsTest, InAHostWithoutTestGuideSettingsAnECGConfigurationKeepsItsOwnOptions) {
+  host_api::hostServices().classes.newTestGuideConfig = nullptr;
+  CConfigECG config;
+  EXPECT_EQ(config.TestGuideConfig_get(), nullptr);
+  config.Load(*parse("<PlugInData><ECGOptions Duration='20'/>"
+                     "<TestGuideSettings Settings='4'/></PlugInData>"),
+              nullptr);
+  EXPECT_EQ(config.ECGOptions_get()->Duration_get(), 20);
+  auto copy = std::dynamic_pointer_cast<CConfigECG>(config.Clone());
+  ASSERT_NE(copy, nullptr);
+  EXPECT_EQ(copy->ECGOptions_get()->Duration_get(), 20);
+  copy->Save(*newOwner());
+  EXPECT_EQ(savedText(),
+            "<Owner>\n"
+            "  <PlugInData PlugIn=\"TRX440\">\n"
+            "    <ECGOptions Duration=\"20\" Indefinite=\"False\" WaveType=\"0\" />\n"
+            "  </PlugInData>\n"
+            "</Owner>\n");
+}
