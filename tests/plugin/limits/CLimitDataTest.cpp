@@ -4,8 +4,11 @@
 #include <gtest/gtest.h>
 
 #include "LimitsTestSupport.h"
+#include "host/HostClassesInstaller.h"
+#include "host/HostLimitView.h"
 #include "platform/components/ComponentRegistry.h"
 #include "plugin/config/CConfigTestGroup.h"
+#include "plugin/core/FElementSetup.h"
 #include "plugin/core/MPlugInErrors.h"
 #include "plugin/limits/MReportStandards.h"
 #include "support/ExpectError.h"
@@ -15,7 +18,6 @@ using namespace plugin;
 using limits_test::FakeMeasurement;
 using limits_test::FakePlugInEntry;
 using limits_test::FakeTestElement;
-using limits_test::RecordingLimitEditor;
 using testing::ElementsAre;
 using testing::IsEmpty;
 
@@ -61,7 +63,6 @@ class CLimitDataTest : public InstalledHost {
  protected:
   void SetUp() override {
     InstalledHost::SetUp();
-    limits_test::offerHostLimitClasses(host_api::hostServices());
     entryOverride.emplace(entry);
     componentsOverride.emplace(registry);
     config = std::make_shared<CConfigTestGroup>();  // made under the host's services
@@ -74,14 +75,19 @@ class CLimitDataTest : public InstalledHost {
     InstalledHost::TearDown();
   }
 
-  // The host's editor control, as the host registers it.
-  std::shared_ptr<RecordingLimitEditor> offerEditor() {
-    auto editor = std::make_shared<RecordingLimitEditor>();
-    // As a control first: the editor is a platform object twice over (control and editor).
-    registry.registerClass("OrvelView.XLimitView", [editor] {
-      return std::static_pointer_cast<host_api::ICustomControl>(editor);
-    });
-    return editor;
+  // The host's editor control is offered from here on.
+  void offerEditor() { host::registerHostControls(registry); }
+
+  static std::shared_ptr<host::HostLimitView> editorOf(
+      const std::shared_ptr<host_api::IDialog>& dialog) {
+    auto setup = std::dynamic_pointer_cast<FElementSetup>(dialog);
+    return setup ? std::dynamic_pointer_cast<host::HostLimitView>(setup->Control()) : nullptr;
+  }
+
+  static std::vector<std::string> rowKeys(const host::HostLimitView& editor) {
+    std::vector<std::string> keys;
+    for (const auto& row : editor.rows()) keys.push_back(row.key);
+    return keys;
   }
 
   std::shared_ptr<host_api::IXmlElement> newRoot() {
@@ -146,7 +152,7 @@ TEST_F(CLimitDataTest, AStandardTheCatalogueLacksGetsEveryKeyWithoutValues) {
 }
 
 TEST_F(CLimitDataTest, AStandardCreatedWhileTheEditorIsOpenHoldsOnlyTheEditorsKeys) {
-  auto editor = offerEditor();
+  offerEditor();
   auto dialog = data->CreateDialog();
   ASSERT_TRUE(dialog);
   entry->catalogue[{800, IEC62353, "CF"}] =
@@ -254,31 +260,31 @@ TEST_F(CLimitDataTest, PrintingHandsTheStandardsToTheReadingsPrintedNext) {
 }
 
 TEST_F(CLimitDataTest, TheEditorShowsTheKeysAndFollowsAConfigurationChange) {
-  auto editor = offerEditor();
+  offerEditor();
   data->CreateStandard(IEC62353, "CF");
   auto dialog = data->CreateDialog();
-  ASSERT_TRUE(dialog);
-  EXPECT_EQ(editor->rows.size(), 3u);
-  EXPECT_EQ(editor->rows[1].description, "Body Float");
-  EXPECT_EQ(editor->data.toObject(), data);
+  auto editor = editorOf(dialog);
+  ASSERT_TRUE(editor);
+  EXPECT_THAT(rowKeys(*editor), ElementsAre("::B", "::BF", "::CF"));
+  EXPECT_EQ(editor->rows()[1].description, "Body Float");
+  EXPECT_EQ(editor->rows()[1].unit, "uA");
+  EXPECT_EQ(editor->limitData(), data);
 
-  auto member = std::make_shared<FakeTestElement>(410);
+  auto member = std::make_shared<FakeTestElement>(810);
   config->Test_get()->MeasType_let(2);
   data->RefreshEditor(element.get(), member.get(), false);  // a member's change is its own
-  EXPECT_EQ(editor->clears, 0);
+  EXPECT_THAT(rowKeys(*editor), ElementsAre("::B", "::BF", "::CF"));
 
   data->RefreshEditor(element.get(), element.get(), false);
-  EXPECT_EQ(editor->clears, 1);
-  EXPECT_EQ(editor->rows.size(), 3u);
-  EXPECT_EQ(editor->rows[0].key, "::B_DC");
-  EXPECT_THAT(editor->dataFlags, ElementsAre(9));
+  EXPECT_THAT(rowKeys(*editor), ElementsAre("::B_DC", "::BF_DC", "::CF_DC"));
+  EXPECT_EQ(editor->flags(), 9);
   // The values of keys that no longer apply are gone, and none were entered for the new ones.
   EXPECT_THAT(keysOf(*data->Standards_get()->Item(1)), IsEmpty());
 
   dialog->Unload();
-  dialog.reset();
+  config->Test_get()->MeasType_let(1);
   data->RefreshEditor(element.get(), element.get(), true);  // no editor open any more
-  EXPECT_EQ(editor->clears, 1);
+  EXPECT_THAT(rowKeys(*editor), ElementsAre("::B_DC", "::BF_DC", "::CF_DC"));
 }
 
 TEST_F(CLimitDataTest, NoDialogWithoutEditorOrEditableLimits) {

@@ -7,9 +7,6 @@
 #include <tuple>
 #include <vector>
 
-#include "host_api/HostServices.h"
-#include "host_api/ICustomControl.h"
-#include "host_api/ILimitEditor.h"
 #include "host_api/IMeasurement.h"
 #include "host_api/ITestElement.h"
 #include "plugin/core/CPlugInSetup.h"
@@ -17,13 +14,8 @@
 #include "plugin/modules/IPlugInReference.h"
 
 // Stand-ins for what the limit rules and the limit data ask of their surroundings: a test
-// element (host and plug-in faces), the plug-in entry with its catalogue, a measurement and the
-// host's limit editor control.
+// element (host and plug-in faces), the plug-in entry with its catalogue, and a measurement.
 namespace limits_test {
-
-// Makes the host's limit classes (limit, list, standard, standards) where the installed services
-// offer none yet.
-void offerHostLimitClasses(host_api::HostServices& services);
 
 // A test element as the limit rules see it: test id, parent, configuration and the flags of
 // its IAutoTest face. Everything else does nothing.
@@ -137,44 +129,6 @@ class FakeMeasurement : public host_api::IMeasurement {
   std::shared_ptr<host_api::IXmlElement> Save(host_api::IXmlElement&) const override {
     return nullptr;
   }
-};
-
-// The host's limit editor control, recording what it is given.
-class RecordingLimitEditor : public host_api::ICustomControl, public host_api::ILimitEditor {
- public:
-  struct Row {
-    std::string key, description, unit, note;
-    bool operator==(const Row&) const = default;
-  };
-
-  std::vector<Row> rows;
-  int32_t clears = 0;
-  std::vector<int32_t> dataFlags;  // flags of every SetLimitData
-  platform::Variant data;          // what Initialize or SetLimitData handed over last
-
-  void AddRow(const std::string& key, const std::string& description, std::string& unit,
-              const std::string& note) override {
-    rows.push_back({key, description, unit, note});
-  }
-  void ClearRows() override {
-    rows.clear();
-    ++clears;
-  }
-  void SetLimitData(const platform::Variant& limitData, int32_t flags) override {
-    data = limitData;
-    dataFlags.push_back(flags);
-  }
-
-  std::shared_ptr<host_api::ICallback> CallBack_get() const override { return nullptr; }
-  void CallBack_set(const std::shared_ptr<host_api::ICallback>&) override {}
-  platform::forms::Form* hWnd_get() override { return nullptr; }
-  bool Visible_get() const override { return true; }
-  void Visible_let(bool) override {}
-  bool Locked_get() const override { return false; }
-  void Locked_let(bool) override {}
-  void Initialize(const platform::Variant& value) override { data = value; }
-  void Refresh() override {}
-  void SetFocus() override {}
 };
 
 }  // namespace limits_test

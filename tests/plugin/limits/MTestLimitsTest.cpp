@@ -5,6 +5,7 @@
 
 #include "LimitsTestSupport.h"
 #include "driver/TrxTypes.h"
+#include "host/HostLimitView.h"
 #include "plugin/config/CConfigResistance.h"
 #include "plugin/config/CConfigTestGroup.h"
 #include "plugin/core/MSharedTools.h"
@@ -14,7 +15,6 @@ using namespace plugin;
 using limits_test::FakePlugInEntry;
 using limits_test::FakeSingleTest;
 using limits_test::FakeTestElement;
-using limits_test::RecordingLimitEditor;
 using MTestLimits::LimitKey;
 using testing::ElementsAre;
 using testing::IsEmpty;
@@ -47,7 +47,6 @@ class MTestLimitsTest : public InstalledHost {
  protected:
   void SetUp() override {
     InstalledHost::SetUp();
-    limits_test::offerHostLimitClasses(host_api::hostServices());
     entry = std::make_shared<FakePlugInEntry>();
     override.emplace(entry);
   }
@@ -215,20 +214,21 @@ TEST_F(MTestLimitsTest, StandardsGetOneLimitWithoutValuesPerKeyInTheElementsUnit
 
 TEST_F(MTestLimitsTest, TheEditorGetsOneTranslatedRowPerKey) {
   auto element = limits_test::multiTest(800);
-  RecordingLimitEditor editor;
+  host::HostLimitView editor;
   MTestLimits::ListLimitKeys(editor, element.get(), element.get());
-  using Row = RecordingLimitEditor::Row;
-  EXPECT_THAT(editor.rows,
-              ElementsAre(Row{"::B", "Body", "uA", ""}, Row{"::BF", "Body Float", "uA", ""},
-                          Row{"::CF", "Cardiac Float", "uA", ""}));
+  std::vector<std::string> rows;
+  for (const auto& row : editor.rows()) {
+    rows.push_back(row.key + "|" + row.description + "|" + row.unit + "|" + row.note);
+  }
+  EXPECT_THAT(rows, ElementsAre("::B|Body|uA|", "::BF|Body Float|uA|", "::CF|Cardiac Float|uA|"));
 }
 
 TEST_F(MTestLimitsTest, TheECGTestGetsNoLimitsAndNoEditorRows) {
   auto element = limits_test::multiTest(MTestLimits::ECGTestID, true);
-  RecordingLimitEditor editor;
+  host::HostLimitView editor;
   MTestLimits::ListLimitKeys(editor, element.get(), element.get());
   auto standard = host_api::hostServices().classes.newLimitStandard();
   MTestLimits::AddLimitKeys(*standard, element.get(), element.get());
-  EXPECT_THAT(editor.rows, IsEmpty());
+  EXPECT_THAT(editor.rows(), IsEmpty());
   EXPECT_EQ(standard->Limits_get()->Count(), 0);
 }
