@@ -1,6 +1,6 @@
 #include "host/HostLimit.h"
 
-#include "host/MLimitText.h"
+#include "host/MNumberText.h"
 #include "platform/ComError.h"
 #include "platform/TextTools.h"
 
@@ -12,7 +12,7 @@ namespace {
 std::optional<float> limitValue(const std::string& text, const std::string& key,
                                 const char* which) {
   if (platform::trimmed(text).empty()) return std::nullopt;
-  auto value = MLimitText::parseSingle(text);
+  auto value = MNumberText::parseSingle(text);
   if (!value) {
     throw platform::ComError(platform::RuntimeError::TypeMismatch, "Orvel.Limit",
                              std::string("The ") + which + " limit of \"" + key +

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "host/HostLimit.h"
-#include "host/MLimitText.h"
+#include "host/MNumberText.h"
 #include "platform/TextTools.h"
 
 namespace host {
@@ -29,7 +29,7 @@ Reading numberReading(double number) {
 Reading readingOf(const platform::Variant& value) {
   if (const auto* text = value.get<std::string>()) {
     if (platform::trimmed(*text) == "OL") return {Reading::Kind::OverRange, kOverflowValue};
-    auto number = MLimitText::parseSingle(*text);
+    auto number = MNumberText::parseSingle(*text);
     return number ? numberReading(*number) : Reading{};
   }
   if (value.isNumeric() || value.get<bool>()) return numberReading(value.toDouble());

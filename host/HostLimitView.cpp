@@ -1,6 +1,6 @@
 #include "host/HostLimitView.h"
 
-#include "host/MLimitText.h"
+#include "host/MNumberText.h"
 #include "platform/ComError.h"
 #include "platform/forms/ListView.h"
 
@@ -83,8 +83,8 @@ std::string HostLimitView::limitText(const host_api::ILimitStandard& standard,
   for (int32_t i = 1; limits && i <= limits->Count(); ++i) {
     auto limit = limits->Item(i);
     if (limit->Key_get() != key) continue;
-    auto high = MLimitText::formatSingle(limit->High_get());
-    auto low = MLimitText::formatSingle(limit->Low_get());
+    auto high = MNumberText::formatSingle(limit->High_get());
+    auto low = MNumberText::formatSingle(limit->Low_get());
     if (!high.empty() && !low.empty()) return low + " .. " + high;
     if (!high.empty()) return "<= " + high;
     if (!low.empty()) return ">= " + low;

@@ -4,7 +4,7 @@
 
 #include "host/HostLimit.h"
 #include "host/HostLimitStandard.h"
-#include "host/MLimitText.h"
+#include "host/MNumberText.h"
 #include "platform/ComError.h"
 
 namespace host {
@@ -45,7 +45,7 @@ std::shared_ptr<HostLimit> readLimit(const host_api::IXmlElement& element,
 std::shared_ptr<HostLimitStandard> readStandard(const host_api::IXmlElement& element,
                                                 host_api::ILoadLog* log) {
   auto idText = attributeText(element, "ID");
-  auto id = MLimitText::parseLong(idText);
+  auto id = MNumberText::parseLong(idText);
   if (!id) {
     logWrite(log, "A limit standard with the ID \"" + idText + "\" was skipped.");
     return nullptr;
@@ -53,7 +53,7 @@ std::shared_ptr<HostLimitStandard> readStandard(const host_api::IXmlElement& ele
   auto standard = std::make_shared<HostLimitStandard>();
   standard->Initialize(*id, attributeText(element, "Class"), kDefaultFlag);
   auto flagText = attributeText(element, "Flag");
-  if (auto flag = MLimitText::parseLong(flagText)) {
+  if (auto flag = MNumberText::parseLong(flagText)) {
     standard->Initialize(*id, standard->ClassName_get(), *flag);
   } else if (!flagText.empty()) {
     logWrite(log, "The flag \"" + flagText + "\" of " + standard->Name_get() + " was read as 1.");
@@ -143,8 +143,8 @@ std::shared_ptr<host_api::IXmlElement> HostStandards::Save(host_api::IXmlElement
       auto entry = child->appendNewChild("Limit");
       entry->setAttribute("Key", limit->Key_get());
       entry->setAttribute("Unit", limit->Unit_get());
-      entry->setAttribute("High", MLimitText::formatSingle(limit->High_get()));
-      entry->setAttribute("Low", MLimitText::formatSingle(limit->Low_get()));
+      entry->setAttribute("High", MNumberText::formatSingle(limit->High_get()));
+      entry->setAttribute("Low", MNumberText::formatSingle(limit->Low_get()));
     }
   }
   return element;

@@ -79,6 +79,10 @@ class ORVEL_HOST_API IContainerCore : public IElementCore {
   virtual std::shared_ptr<ITestElement> FindElement(int32_t testId) const = 0;
   virtual void Remove(const std::shared_ptr<ITestElement>& child) = 0;
   virtual std::vector<std::shared_ptr<ITestElement>> Children() const = 0;
+  // The element whose children these are (held weakly). Add asks a child whether it accepts it
+  // as parent (QuerySetParent) and refuses the element itself and its ancestors; loaded
+  // children get it as their parent. Without an owner neither happens.
+  virtual void Owner_set(const std::shared_ptr<ITestElement>& owner) = 0;
 };
 
 }  // namespace host_api

@@ -4,7 +4,7 @@
 
 #include "host/HostLimit.h"
 #include "host/HostLimitStandard.h"
-#include "host/MLimitText.h"
+#include "host/MNumberText.h"
 #include "support/ExpectError.h"
 #include "support/GermanLocale.h"
 
@@ -52,12 +52,12 @@ TEST(HostLimitTest, ATextThatIsNotANumberIsATypeMismatchAndChangesNothing) {
 
 TEST(HostLimitTest, LimitTextsAreTheShortestThatReadBackToTheSameSingle) {
   for (float value : {0.1f, 10.0f, 0.3333333f, 123456.7f, -2.5f, 1e-7f}) {
-    auto text = host::MLimitText::formatSingle(value);
-    EXPECT_EQ(host::MLimitText::parseSingle(text), value) << text;
+    auto text = host::MNumberText::formatSingle(value);
+    EXPECT_EQ(host::MNumberText::parseSingle(text), value) << text;
     EXPECT_EQ(text.find(','), std::string::npos);
   }
-  EXPECT_EQ(host::MLimitText::formatSingle(0.1f), "0.1");
-  EXPECT_EQ(host::MLimitText::formatSingle(std::nullopt), "");
+  EXPECT_EQ(host::MNumberText::formatSingle(0.1f), "0.1");
+  EXPECT_EQ(host::MNumberText::formatSingle(std::nullopt), "");
 }
 
 TEST(HostLimitStandardTest, AReadingAboveAHighOrBelowALowLimitFailsAndOneEqualToItPasses) {

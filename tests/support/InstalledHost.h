@@ -4,6 +4,7 @@
 
 #include "host/HostErrorService.h"
 #include "host/HostServicesInstaller.h"
+#include "platform/components/ComponentRegistry.h"
 #include "support/TestFiles.h"
 
 // Test base that installs the host's services over a settings file of its own, in the language
@@ -16,9 +17,16 @@ class InstalledHost : public ::testing::Test {
     m_resources.emplace("ORVEL_RESOURCES", "");
     // The installer replaces whatever was installed; put that back when the test ends.
     m_restore.emplace(host_api::hostServicesSlot());
+    // The installer registers the host's controls; they go into a copy of the registry that
+    // lives as long as the test.
+    m_components = platform::components::components();
+    m_componentsOverride.emplace(m_components);
     host::installHostServices();
   }
-  void TearDown() override { m_restore.reset(); }
+  void TearDown() override {
+    m_restore.reset();
+    m_componentsOverride.reset();
+  }
 
   virtual std::string language() const { return "en"; }
   std::filesystem::path registryFile() const { return dir / "registry.ini"; }
@@ -40,4 +48,6 @@ class InstalledHost : public ::testing::Test {
  private:
   std::optional<ScopedEnv> m_registry, m_language, m_resources;
   std::optional<host_api::HostServicesOverride> m_restore;
+  platform::components::ComponentRegistry m_components;
+  std::optional<platform::components::ComponentsOverride> m_componentsOverride;
 };

@@ -5,10 +5,10 @@
 #include <string>
 #include <string_view>
 
-// Numbers of limits and standards as stored texts: always "." as the decimal point, whatever the
-// process locale, and the whole text must be the number ("12abc" is not 12), because a limit
-// read wrongly would judge readings wrongly without anyone noticing.
-namespace host::MLimitText {
+// Numbers as the host stores them (limits, standards, settings): always "." as the decimal point,
+// whatever the process locale, and the whole text must be the number ("12abc" is not 12), because a
+// limit read wrongly would judge readings wrongly without anyone noticing.
+namespace host::MNumberText {
 
 // A finite single-precision number, blanks at either end allowed; nothing for anything else
 // (empty, "abc", "1e39" beyond the single range, "nan", "inf").
@@ -21,4 +21,4 @@ std::optional<int32_t> parseLong(std::string_view text);
 // no value.
 std::string formatSingle(std::optional<float> value);
 
-}  // namespace host::MLimitText
+}  // namespace host::MNumberText

@@ -1,4 +1,4 @@
-#include "host/MLimitText.h"
+#include "host/MNumberText.h"
 
 #include <charconv>
 #include <cmath>
@@ -6,7 +6,7 @@
 #include "platform/NumberFormat.h"
 #include "platform/TextTools.h"
 
-namespace host::MLimitText {
+namespace host::MNumberText {
 
 namespace {
 
@@ -43,4 +43,4 @@ std::string formatSingle(std::optional<float> value) {
   return value ? platform::formatNumber(*value) : std::string();
 }
 
-}  // namespace host::MLimitText
+}  // namespace host::MNumberText
