@@ -28,6 +28,7 @@ const std::map<int32_t, std::string>& Messages() {
       message(errResultSave, "The result data could not be saved."),
       message(errMeasurementLoad, "The measurement could not be loaded."),
       message(errMeasurementSave, "The measurement could not be saved."),
+      message(errLimitDataElement, "The stored limits are not an \"ExpectedResult\" element."),
       message(errElementUnavailable,
               "A test element of the catalogue is not available in this installation."),
       message(errRegistryRead, "The plug-in settings could not be read from the registry."),

@@ -33,6 +33,8 @@ inline constexpr int32_t errModuleContent = errorNumber(0x8004A3C4);
 inline constexpr int32_t errResultSave = errorNumber(0x8004A3EC);
 inline constexpr int32_t errMeasurementLoad = errorNumber(0x8004A3FF);
 inline constexpr int32_t errMeasurementSave = errorNumber(0x8004A400);
+// Limit data asked to load an element that is not its "ExpectedResult".
+inline constexpr int32_t errLimitDataElement = errorNumber(0x8004A4EE);
 // Registry failures: the settings cannot be read or written at all, or one value is missing
 // (the setting then keeps its default).
 inline constexpr int32_t errRegistryRead = errorNumber(0x8004A68B);
