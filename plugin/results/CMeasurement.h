@@ -59,7 +59,7 @@ class CMeasurement : public host_api::IMeasurement {
   // Resets the record and types it for the instrument test `testCode` (the driver's
   // ETrxTestCode; 0 copies kind, format, flags, value and unit from `source` when given).
   void Init(const std::string& key, const std::string& description, int32_t testCode,
-            const CMeasurement* source, const std::string& displayText, bool asText);
+            const host_api::IMeasurement* source, const std::string& displayText, bool asText);
 
   // Judges the reading against the standards of `limits` selected for the run: Status 2 and
   // FailedLimitSet the name of the first standard it violates, else Status 1.
@@ -80,11 +80,12 @@ class CMeasurement : public host_api::IMeasurement {
                                       std::string& unit) const;
 
  private:
+  void copyReading(const host_api::IMeasurement* source);
   std::string valueText() const;
   std::string passFailText() const;
   std::string limitRows(const host_api::IReport& report, const std::string& d,
                         const std::string& v) const;
-  void readChild(const host_api::IXmlElement& child);
+  void readChild(const host_api::IXmlElement& parent, const host_api::IXmlElement& child);
   void readValue(const host_api::IXmlElement& parent, const host_api::IXmlElement& child);
   std::shared_ptr<host_api::IXmlElement> saveTo(host_api::IXmlElement& owner) const;
 

@@ -68,7 +68,8 @@ class CResultData : public host_api::IResultData, public std::enable_shared_from
 
  private:
   void rollUpStatus(int32_t added);
-  void loadChild(const host_api::IXmlElement& child, host_api::ILoadLog* log);
+  void loadChild(const host_api::IXmlElement& parent, const host_api::IXmlElement& child,
+                 host_api::ILoadLog* log);
   void loadMeasurement(const host_api::IXmlElement& child, host_api::ILoadLog* log);
   std::shared_ptr<host_api::IXmlElement> saveTo(host_api::IXmlElement& owner) const;
 

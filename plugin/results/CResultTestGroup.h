@@ -66,9 +66,10 @@ class CResultTestGroup : public host_api::IResultData,
   void collectSummary(const host_api::ITestContainer& container);
   void offer(const host_api::IResultData& result, bool& first);
   int32_t rollUpStatus(const host_api::ITestContainer& container, bool aborted) const;
-  void judgeSummary(const host_api::ITestContainer& container,
+  void judgeSummary(const std::shared_ptr<host_api::ITestContainer>& container,
                     const host_api::IStandards* selected);
-  void loadChild(const host_api::IXmlElement& child, host_api::ILoadLog* log);
+  void loadChild(const host_api::IXmlElement& parent, const host_api::IXmlElement& child,
+                 host_api::ILoadLog* log);
   std::shared_ptr<host_api::IXmlElement> saveTo(host_api::IXmlElement& owner) const;
 
   std::shared_ptr<CMeasurement> m_summary;
