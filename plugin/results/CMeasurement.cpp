@@ -71,9 +71,7 @@ CMeasurement::~CMeasurement() = default;
 
 std::string CMeasurement::LimitKey_get() const { return MMeasurementKey::LimitKeyOf(m_key); }
 
-int32_t CMeasurement::KeyModuleNumber_get() const {
-  return MMeasurementKey::ModuleNumberOf(m_key);
-}
+int32_t CMeasurement::KeyModuleNumber_get() const { return MMeasurementKey::ModuleNumberOf(m_key); }
 
 platform::Variant CMeasurement::Value_get() const {
   if (m_valueType == PassFail) return passFailText();
@@ -310,8 +308,8 @@ std::shared_ptr<host_api::IXmlElement> CMeasurement::Save(host_api::IXmlElement&
     } catch (const platform::ComError& error) {
       const int32_t n = error.number();
       if (n != MPlugInErrors::errMeasurementSave && n != MPlugInErrors::errResultSave) throw;
-      MErrorConvention::RaiseOwn(src, MPlugInErrors::errResultSave,
-                                 MErrorConvention::KindFailure, {ClassName});
+      MErrorConvention::RaiseOwn(src, MPlugInErrors::errResultSave, MErrorConvention::KindFailure,
+                                 {ClassName});
     }
   });
 }

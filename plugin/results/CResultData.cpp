@@ -14,8 +14,8 @@ namespace plugin {
 namespace {
 
 using host_api::ResultStatus::Failed;
-using host_api::ResultStatus::NoVerdict;
 using host_api::ResultStatus::None;
+using host_api::ResultStatus::NoVerdict;
 using host_api::ResultStatus::Passed;
 
 // The host's error for stored result data that is not a "ResultItem"; loading carries on.
@@ -110,8 +110,8 @@ void CResultData::Load(const host_api::IXmlElement& element, host_api::ILoadLog*
   m_measurements.RecomputeExtremes();
 }
 
-void CResultData::loadChild(const host_api::IXmlElement& parent,
-                            const host_api::IXmlElement& child, host_api::ILoadLog* log) {
+void CResultData::loadChild(const host_api::IXmlElement& parent, const host_api::IXmlElement& child,
+                            host_api::ILoadLog* log) {
   const std::string name = child.tagName();
   if (name == "Comment") {
     m_comment = child.text();

@@ -13,8 +13,8 @@ namespace plugin {
 namespace {
 
 using host_api::ResultStatus::Failed;
-using host_api::ResultStatus::NoVerdict;
 using host_api::ResultStatus::None;
+using host_api::ResultStatus::NoVerdict;
 using host_api::ResultStatus::Passed;
 
 constexpr int32_t errNotAResultItem = errorNumber(0x8004A3EB);
@@ -108,10 +108,9 @@ void CResultTestGroup::offer(const host_api::IResultData& result, bool& first) {
                      (m_summaryMode == SummarySmallest && order < 0);
   first = false;
   if (!taken) return;
-  const std::string key =
-      data && reading
-          ? "::" + std::to_string(reading->KeyModuleNumber_get()) + reading->LimitKey_get()
-          : std::string(GroupKey);
+  const std::string key = data && reading ? "::" + std::to_string(reading->KeyModuleNumber_get()) +
+                                                reading->LimitKey_get()
+                                          : std::string(GroupKey);
   m_summary->Init(key, translate(GroupText), 0, offered.get(), {}, false);
 }
 

@@ -17,8 +17,7 @@ std::shared_ptr<CModuleSetup> TakeCurrent() {
   return copy;
 }
 
-std::shared_ptr<CModuleSetup> Load(const host_api::IXmlElement& element,
-                                   host_api::ILoadLog* log) {
+std::shared_ptr<CModuleSetup> Load(const host_api::IXmlElement& element, host_api::ILoadLog* log) {
   auto setup = std::make_shared<CModuleSetup>();
   setup->Load(element, log);
   return setup;
