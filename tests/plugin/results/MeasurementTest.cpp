@@ -5,7 +5,7 @@
 #include "driver/TrxTypes.h"
 #include "plugin/core/MPlugInErrors.h"
 #include "plugin/limits/MReportStandards.h"
-#include "results/ResultsFakes.h"
+#include "plugin/results/ResultsFakes.h"
 #include "support/ExpectError.h"
 #include "support/InstalledHost.h"
 
@@ -17,6 +17,11 @@ namespace {
 
 class MeasurementTest : public InstalledHost {
  protected:
+  void SetUp() override {
+    InstalledHost::SetUp();
+    installLimitClasses();
+  }
+
   // A leakage reading of `value` mA under `key`.
   static std::shared_ptr<CMeasurement> reading(const std::string& key, const Variant& value,
                                                const std::string& description = "Earth") {
@@ -144,15 +149,18 @@ namespace {
 
 class MeasurementXmlTest : public MeasurementTest {
  protected:
+  void SetUp() override {
+    MeasurementTest::SetUp();
+    doc = host_api::hostServices().xml->createDocument();
+    owner = doc->createElement("Owner");
+    doc->setDocumentElement(owner);
+  }
+
   std::shared_ptr<host_api::IXmlElement> parse(const std::string& xml) {
     return host_api::hostServices().xml->loadDocumentFromString(xml)->documentElement();
   }
-  std::shared_ptr<host_api::IXmlDocument> doc = host_api::hostServices().xml->createDocument();
-  std::shared_ptr<host_api::IXmlElement> owner = [this] {
-    auto root = doc->createElement("Owner");
-    doc->setDocumentElement(root);
-    return root;
-  }();
+  std::shared_ptr<host_api::IXmlDocument> doc;
+  std::shared_ptr<host_api::IXmlElement> owner;
 };
 
 }  // namespace

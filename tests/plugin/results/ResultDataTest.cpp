@@ -6,7 +6,7 @@
 #include "plugin/core/MPlugInErrors.h"
 #include "plugin/limits/MReportStandards.h"
 #include "plugin/results/MResultReport.h"
-#include "results/ResultsFakes.h"
+#include "plugin/results/ResultsFakes.h"
 #include "support/InstalledHost.h"
 
 using namespace plugin;

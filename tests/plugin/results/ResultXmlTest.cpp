@@ -4,7 +4,7 @@
 #include "plugin/core/MPlugInErrors.h"
 #include "plugin/results/CResultData.h"
 #include "plugin/results/CResultTestGroup.h"
-#include "results/ResultsFakes.h"
+#include "plugin/results/ResultsFakes.h"
 #include "support/ExpectError.h"
 #include "support/InstalledHost.h"
 
