@@ -3,8 +3,25 @@
 #include <memory>
 
 #include "platform/components/ClassRegistrar.h"
+#include "plugin/modules/CModule.h"
+#include "plugin/modules/CModuleFilter.h"
+#include "plugin/modules/CModuleFilterItem.h"
+#include "plugin/modules/CModuleGroup.h"
+#include "plugin/modules/CModuleSetup.h"
+
+namespace {
+template <typename T>
+void registerPlugInClass(platform::components::ClassRegistrar& registrar) {
+  registrar.registerClass(std::string("orvelTRX440.") + T::ClassName,
+                          [] { return std::make_shared<T>(); });
+}
+}  // namespace
 
 ORVEL_COMPONENT_ENTRY(registrar) {
   // One line per public class, in the order of the plug-in's folders.
-  (void)registrar;
+  registerPlugInClass<plugin::CModule>(registrar);
+  registerPlugInClass<plugin::CModuleGroup>(registrar);
+  registerPlugInClass<plugin::CModuleSetup>(registrar);
+  registerPlugInClass<plugin::CModuleFilter>(registrar);
+  registerPlugInClass<plugin::CModuleFilterItem>(registrar);
 }
