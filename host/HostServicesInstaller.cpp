@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "host/HostApplicationService.h"
+#include "host/HostClassesInstaller.h"
 #include "host/HostErrorService.h"
 #include "host/HostInstrumentData.h"
 #include "host/HostInstrumentRegistry.h"
@@ -10,6 +11,7 @@
 #include "host/HostPathService.h"
 #include "host/HostRegistryKey.h"
 #include "host/HostXmlService.h"
+#include "platform/components/ComponentRegistry.h"
 
 namespace host {
 
@@ -31,6 +33,8 @@ std::shared_ptr<host_api::HostServices> installHostServices() {
     return std::make_shared<HostInstrumentRegistry>(newKey);
   };
   services->newInstrumentData = [] { return std::make_shared<HostInstrumentData>(); };
+  installHostClasses(*services);
+  registerHostControls(platform::components::components());
   host_api::hostServicesSlot() = services;
   return services;
 }

@@ -2,6 +2,7 @@
 
 #include <charconv>
 
+#include "host/HostClassesInstaller.h"
 #include "host/HostInstrumentData.h"
 #include "host/HostInstrumentRegistry.h"
 #include "platform/MessageText.h"
@@ -85,6 +86,7 @@ TestHost::TestHost()
     return std::make_shared<host::HostInstrumentRegistry>([this] { return m_registry.newKey(); });
   };
   m_services->newInstrumentData = [] { return std::make_shared<host::HostInstrumentData>(); };
+  host::installHostClasses(*m_services);
   m_override.emplace(m_services);
 }
 

@@ -40,7 +40,8 @@ class FakeRegistry {
   std::shared_ptr<Values> m_values = std::make_shared<Values>();
 };
 
-// Installs the fakes as the process's host services for its own lifetime.
+// Installs the fakes as the process's host services for its own lifetime, with the host's real
+// classes (limits, standards, item collections, element cores, ...).
 class TestHost {
  public:
   TestHost();
