@@ -40,7 +40,19 @@ std::string translate(const std::string& text) {
   return host_api::hostServices().application->Translate(PlugInId, text);
 }
 
-std::string source() { return MErrorConvention::ProgID(CMeasurement::ClassName); }
+// Made once: every reading of a stored result loads and saves under it.
+const std::string& source() {
+  static const std::string progId = MErrorConvention::ProgID(CMeasurement::ClassName);
+  return progId;
+}
+
+// A text as it may stand in a report row: the row syntax's characters replaced by the report.
+// Most texts hold none of them, and the report is not asked for those.
+std::string rowText(const host_api::IReport& report, const std::string& text) {
+  static constexpr const char* Syntax = "|;{}";
+  if (text.find_first_of(Syntax) == std::string::npos) return text;
+  return report.ReplaceChars(text, Syntax, " ,()");
+}
 
 // One row of the report table: every field after "|", closed by ";".
 std::string row(std::initializer_list<std::string> fields) {
@@ -182,7 +194,7 @@ std::string CMeasurement::ReportText(const host_api::IReport& report) const {
     const int32_t options = report.Options_get();
     if ((options & host_api::ReportOption::FailedOnly) && m_status != Failed) return {};
     // Texts from the operator and the instrument must not break the row syntax.
-    auto clean = [&](const std::string& t) { return report.ReplaceChars(t, "|;{}", " ,()"); };
+    auto clean = [&](const std::string& t) { return rowText(report, t); };
     const std::string d = clean("      " + m_description);
     const std::string v = clean(valueText());
     result = row({d, v, clean(m_unit)});
@@ -199,7 +211,7 @@ std::string CMeasurement::limitRows(const host_api::IReport& report, const std::
                                     const std::string& v) const {
   const auto standards = MReportStandards::Standards();
   const std::string limitKey = LimitKey_get();
-  auto clean = [&](const std::string& t) { return report.ReplaceChars(t, "|;{}", " ,()"); };
+  auto clean = [&](const std::string& t) { return rowText(report, t); };
   auto text = [](const std::optional<float>& limit) {
     return limit ? platform::formatNumber(*limit) : std::string();
   };
@@ -254,7 +266,7 @@ std::optional<float> CMeasurement::GetReportLimit(LimitKind kind,
 }
 
 void CMeasurement::Load(const host_api::IXmlElement& element, host_api::ILoadLog*) {
-  const std::string src = source();
+  const std::string& src = source();
   MErrorConvention::GuardedReporting(src, {MPlugInErrors::errMeasurementLoad}, [&] {
     m_key = element.getAttribute("Key").value_or("");
     if (element.tagName() != ElementName || m_key.empty()) {
@@ -301,7 +313,7 @@ void CMeasurement::readValue(const host_api::IXmlElement& parent,
 }
 
 std::shared_ptr<host_api::IXmlElement> CMeasurement::Save(host_api::IXmlElement& owner) const {
-  const std::string src = source();
+  const std::string& src = source();
   return MErrorConvention::GuardedReporting(src, {MPlugInErrors::errResultSave}, [&] {
     try {
       return saveTo(owner);

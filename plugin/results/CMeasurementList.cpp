@@ -38,15 +38,18 @@ std::vector<std::shared_ptr<CMeasurement>> CMeasurementList::Entries() const {
 
 bool CMeasurementList::Insert(const std::string& key, const std::shared_ptr<CMeasurement>& m,
                               const std::string& afterKey) {
-  if (!m || m_labels.count(key)) return false;
+  if (!m) return false;
+  auto [held, isNew] = m_labels.try_emplace(key, 0);
+  if (!isNew) return false;
   std::optional<Label> label = labelAfter(afterKey);
   if (!label) {
     relabel();
     label = labelAfter(afterKey);
   }
+  held->second = *label;
   const bool atEnd = m_entries.empty() || *label > m_entries.rbegin()->first;
-  m_entries.emplace(*label, Entry{key, m});
-  m_labels.emplace(key, *label);
+  m_entries.emplace_hint(atEnd ? m_entries.end() : m_entries.upper_bound(*label), *label,
+                         Entry{key, m});
   if (atEnd && m_orderValid) {
     m_positions.emplace(*label, static_cast<int32_t>(m_order.size()) + 1);
     m_order.push_back(*label);
@@ -75,12 +78,12 @@ std::optional<CMeasurementList::Label> CMeasurementList::labelAfter(const std::s
 
 void CMeasurementList::relabel() {
   std::map<Label, Entry> spread;
-  std::optional<Label> max, min;
+  Extreme max = m_max, min = m_min;
   Label label = 0;
   for (auto& [old, entry] : m_entries) {
     label += Spacing;
-    if (m_max == old) max = label;
-    if (m_min == old) min = label;
+    if (m_max.m && m_max.label == old) max.label = label;
+    if (m_min.m && m_min.label == old) min.label = label;
     m_labels[entry.key] = label;
     spread.emplace_hint(spread.end(), label, std::move(entry));
   }
@@ -94,39 +97,38 @@ void CMeasurementList::relabel() {
 // later in the collection; likewise the smallest.
 void CMeasurementList::noteExtremes(Label label, const CMeasurement& m) {
   const auto& value = m.StoredValue();
-  auto replaces = [&](const std::optional<Label>& held, int wanted) {
-    if (!held) return true;
-    const int order = MReadingOrder::Compare(value, m_entries.at(*held).m->StoredValue());
-    return order == wanted || (order == 0 && label > *held);
+  auto note = [&](Extreme& held, int wanted) {
+    const int order = held.m ? MReadingOrder::Compare(value, held.m->StoredValue()) : wanted;
+    if (order == wanted || (order == 0 && label > held.label)) held = {label, &m};
   };
-  if (replaces(m_max, 1)) m_max = label;
-  if (replaces(m_min, -1)) m_min = label;
+  note(m_max, 1);
+  note(m_min, -1);
 }
 
 void CMeasurementList::RecomputeExtremes() {
-  m_max.reset();
-  m_min.reset();
+  m_max = {};
+  m_min = {};
   for (const auto& [label, entry] : m_entries) noteExtremes(label, *entry.m);
 }
 
 void CMeasurementList::Clear() {
   m_entries.clear();
   m_labels.clear();
-  m_max.reset();
-  m_min.reset();
+  m_max = {};
+  m_min = {};
   m_order.clear();
   m_positions.clear();
   m_orderValid = true;
 }
 
-std::shared_ptr<CMeasurement> CMeasurementList::entryAt(const std::optional<Label>& label) const {
-  return label ? m_entries.at(*label).m : nullptr;
+std::shared_ptr<CMeasurement> CMeasurementList::entryAt(const Extreme& extreme) const {
+  return extreme.m ? m_entries.at(extreme.label).m : nullptr;
 }
 
-int32_t CMeasurementList::positionOf(const std::optional<Label>& label) const {
-  if (!label) return 0;
+int32_t CMeasurementList::positionOf(const Extreme& extreme) const {
+  if (!extreme.m) return 0;
   buildOrder();
-  return m_positions.at(*label);
+  return m_positions.at(extreme.label);
 }
 
 void CMeasurementList::buildOrder() const {

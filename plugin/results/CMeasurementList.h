@@ -49,19 +49,24 @@ class CMeasurementList {
     std::string key;
     std::shared_ptr<CMeasurement> m;
   };
+  // The greatest or smallest entry: its label, and its reading (none when the list is empty).
+  struct Extreme {
+    Label label = 0;
+    const CMeasurement* m = nullptr;
+  };
 
   std::optional<Label> labelAfter(const std::string& afterKey);
   void relabel();
   void noteExtremes(Label label, const CMeasurement& m);
-  std::shared_ptr<CMeasurement> entryAt(const std::optional<Label>& label) const;
-  int32_t positionOf(const std::optional<Label>& label) const;
+  std::shared_ptr<CMeasurement> entryAt(const Extreme& extreme) const;
+  int32_t positionOf(const Extreme& extreme) const;
   void buildOrder() const;
 
   // Entries by a label that sorts in collection order; inserts take a label between two
   // neighbours and the labels are spread out again when no free label is left between them.
   std::map<Label, Entry> m_entries;
   std::unordered_map<std::string, Label> m_labels;
-  std::optional<Label> m_max, m_min;
+  Extreme m_max, m_min;
   // Labels in order and the position of each, built when first asked for after a change.
   mutable std::vector<Label> m_order;
   mutable std::unordered_map<Label, int32_t> m_positions;

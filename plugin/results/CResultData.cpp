@@ -106,8 +106,6 @@ void CResultData::Load(const host_api::IXmlElement& element, host_api::ILoadLog*
     }
     for (const auto& child : element.children()) loadChild(element, *child, log);
   });
-  // The positions of the extremes are not stored; they are found again for what was loaded.
-  m_measurements.RecomputeExtremes();
 }
 
 void CResultData::loadChild(const host_api::IXmlElement& parent, const host_api::IXmlElement& child,

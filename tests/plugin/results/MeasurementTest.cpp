@@ -17,11 +17,6 @@ namespace {
 
 class MeasurementTest : public InstalledHost {
  protected:
-  void SetUp() override {
-    InstalledHost::SetUp();
-    installLimitClasses();
-  }
-
   // A leakage reading of `value` mA under `key`.
   static std::shared_ptr<CMeasurement> reading(const std::string& key, const Variant& value,
                                                const std::string& description = "Earth") {

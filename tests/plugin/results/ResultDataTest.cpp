@@ -66,6 +66,9 @@ TEST_F(ResultDataTest, ManyInsertsAtOnePlaceKeepTheirOrder) {
   EXPECT_EQ(k[200], "k199");
   EXPECT_EQ(k[201], "last");
   EXPECT_EQ(result.MaxMeasurement()->Key_get(), "k199");
+  EXPECT_EQ(result.MaxIndex_get(), 201);
+  EXPECT_EQ(result.MinMeasurement()->Key_get(), "last");
+  EXPECT_EQ(result.MinIndex_get(), 202);
 }
 
 TEST_F(ResultDataTest, GreaterReadingUnderAHeldKeyIsTakenOverWithItsVerdict) {

@@ -19,11 +19,6 @@ namespace {
 
 class ResultTestGroupTest : public InstalledHost {
  protected:
-  void SetUp() override {
-    InstalledHost::SetUp();
-    installLimitClasses();
-  }
-
   // A member test whose result holds one reading under `key`.
   std::shared_ptr<Element> member(int32_t status, const std::string& key = "::1::BF_AC#2",
                                   float value = 1.0f, int32_t testId = 1001) {

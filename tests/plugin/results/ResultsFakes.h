@@ -4,9 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "host/HostLimit.h"
-#include "host/HostLimitStandard.h"
-#include "host/HostStandards.h"
 #include "host_api/HostServices.h"
 #include "host_api/IElementFilter.h"
 #include "host_api/ILimitData.h"
@@ -53,18 +50,6 @@ class RecordingReport : public host_api::IReport {
   std::vector<int32_t> settings;
   std::vector<struct Table> tables;
 };
-
-// The host's limit classes, for a host that does not install them itself.
-inline void installLimitClasses() {
-  auto& classes = host_api::hostServices().classes;
-  if (!classes.newLimit) classes.newLimit = [] { return std::make_shared<host::HostLimit>(); };
-  if (!classes.newLimitStandard) {
-    classes.newLimitStandard = [] { return std::make_shared<host::HostLimitStandard>(); };
-  }
-  if (!classes.newStandards) {
-    classes.newStandards = [] { return std::make_shared<host::HostStandards>(); };
-  }
-}
 
 // A limit standard made by the host with the given limits {key, unit, high, low}.
 struct LimitRow {
