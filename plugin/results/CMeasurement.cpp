@@ -95,7 +95,7 @@ std::string CMeasurement::passFailText() const {
   try {
     passed = m_value.toBool();
   } catch (const platform::ComError&) {
-    // A value that is no truth value is not False: the reading shows as given by its status.
+    // Only a value equal to False reads "Fail"; whether the reading passed is its Status.
   }
   return translate(passed ? PassText : FailText);
 }
