@@ -210,6 +210,7 @@ std::string CMeasurement::ReportText(const host_api::IReport& report) const {
 std::string CMeasurement::limitRows(const host_api::IReport& report, const std::string& d,
                                     const std::string& v) const {
   const auto standards = MReportStandards::Standards();
+  if (standards.empty()) return {};
   const std::string limitKey = LimitKey_get();
   auto clean = [&](const std::string& t) { return rowText(report, t); };
   auto text = [](const std::optional<float>& limit) {
