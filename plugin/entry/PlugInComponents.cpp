@@ -9,6 +9,9 @@
 #include "plugin/modules/CModuleFilterItem.h"
 #include "plugin/modules/CModuleGroup.h"
 #include "plugin/modules/CModuleSetup.h"
+#include "plugin/results/CMeasurement.h"
+#include "plugin/results/CResultData.h"
+#include "plugin/results/CResultTestGroup.h"
 
 namespace {
 template <typename T>
@@ -26,4 +29,7 @@ ORVEL_COMPONENT_ENTRY(registrar) {
   registerPlugInClass<plugin::CModuleSetup>(registrar);
   registerPlugInClass<plugin::CModuleFilter>(registrar);
   registerPlugInClass<plugin::CModuleFilterItem>(registrar);
+  registerPlugInClass<plugin::CMeasurement>(registrar);
+  registerPlugInClass<plugin::CResultData>(registrar);
+  registerPlugInClass<plugin::CResultTestGroup>(registrar);
 }
