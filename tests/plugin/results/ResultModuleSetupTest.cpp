@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "host/HostReport.h"
 #include "plugin/modules/ModuleTestSupport.h"
 #include "plugin/results/CResultData.h"
 #include "plugin/results/CResultTestGroup.h"
@@ -65,11 +66,14 @@ TEST_F(ResultModuleSetupTest, ModuleTablePrintsBeforeTheReadings) {
                     R"(<Value type="4">1.5</Value></Measurement></ResultItem>)"),
              nullptr);
   group.ModuleSetup_set(twoModules());
-  modules_test::RecordingReport report;
+  host::HostReport report;
   group.PrintReport(&report, nullptr);
-  ASSERT_EQ(report.tables.size(), 2u);
-  EXPECT_NE(report.tables[0].body.find("Probe   1"), std::string::npos);
-  EXPECT_EQ(report.tables[1].body, "|      Group|1.5|;");
+  ASSERT_EQ(report.tables().size(), 2u);
+  ASSERT_EQ(report.tables()[0].body.size(), 2u);
+  EXPECT_NE(report.tables()[0].body[1][0].text.find("Probe   1"), std::string::npos);
+  ASSERT_EQ(report.tables()[1].body.size(), 1u);
+  EXPECT_EQ(report.tables()[1].body[0][0].text, "      Group");
+  EXPECT_EQ(report.tables()[1].body[0][1].text, "1.5");
 }
 
 TEST_F(ResultModuleSetupTest, DialogOfAControlThatIsNotThereFailsCleanly) {
