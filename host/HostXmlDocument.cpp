@@ -79,14 +79,30 @@ void HostXmlDocument::save(const std::filesystem::path& path) const {
   AtomicFile::write(path, toString());
 }
 
+namespace {
+
+// Collects pugixml's output in one string (a stream would copy it once more at the end).
+class StringWriter : public pugi::xml_writer {
+ public:
+  explicit StringWriter(std::string& text) : m_text(text) {}
+  void write(const void* data, size_t size) override {
+    m_text.append(static_cast<const char*>(data), size);
+  }
+
+ private:
+  std::string& m_text;
+};
+
+}  // namespace
+
 std::string HostXmlDocument::toString() const {
-  std::ostringstream out;
-  out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+  std::string text = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+  StringWriter writer(text);
   for (pugi::xml_node c = m_doc.first_child(); c; c = c.next_sibling()) {
     if (c == m_holder || c.type() == pugi::node_declaration) continue;
-    c.print(out, "  ", pugi::format_default, pugi::encoding_utf8);
+    c.print(writer, "  ", pugi::format_default, pugi::encoding_utf8);
   }
-  return out.str();
+  return text;
 }
 
 std::shared_ptr<host_api::IXmlElement> HostXmlDocument::wrap(pugi::xml_node node) {

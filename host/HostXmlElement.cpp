@@ -67,6 +67,11 @@ std::shared_ptr<host_api::IXmlElement> HostXmlElement::appendChild(
   return m_document->wrap(placed);
 }
 
+std::shared_ptr<host_api::IXmlElement> HostXmlElement::appendNewChild(const std::string& name) {
+  requireXmlName(name);
+  return m_document->wrap(m_node.append_child(name.c_str()));
+}
+
 std::shared_ptr<host_api::IXmlElement> HostXmlElement::findChild(const std::string& name) const {
   pugi::xml_node found = m_node.child(name.c_str());
   return found ? m_document->wrap(found) : nullptr;

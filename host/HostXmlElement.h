@@ -31,6 +31,8 @@ class HostXmlElement : public host_api::IXmlElement {
   // is returned.
   std::shared_ptr<host_api::IXmlElement> appendChild(
       const std::shared_ptr<host_api::IXmlElement>& child) override;
+  // Creates the child in place: the element needs no detour through the document's holder.
+  std::shared_ptr<host_api::IXmlElement> appendNewChild(const std::string& name) override;
   std::shared_ptr<host_api::IXmlElement> findChild(const std::string& name) const override;
   std::shared_ptr<host_api::IXmlDocument> ownerDocument() const override;
 

@@ -91,7 +91,7 @@ std::shared_ptr<host_api::IXmlElement> HostXmlService::writeValue(host_api::IXml
                                                                   const platform::Variant& value) {
   if (value.type() == platform::VariantType::Object) mismatch(name, "is an object");
   auto element = parent.findChild(name);
-  if (!element) element = parent.appendChild(parent.ownerDocument()->createElement(name));
+  if (!element) element = parent.appendNewChild(name);
   element->setAttribute(TypeAttribute, std::to_string(static_cast<int32_t>(value.type())));
   element->setText(value.toString());
   return element;

@@ -40,8 +40,9 @@ class ORVEL_HOST_API IXmlElement : public platform::Object {
   virtual std::shared_ptr<IXmlElement> findChild(const std::string& name) const = 0;
   virtual std::shared_ptr<IXmlDocument> ownerDocument() const = 0;
 
-  // Creates an element named `name` in this element's document and appends it here.
-  std::shared_ptr<IXmlElement> appendNewChild(const std::string& name);
+  // Creates an element named `name` in this element's document and appends it here. A document
+  // may do this in one step; by default it is createElement and appendChild.
+  virtual std::shared_ptr<IXmlElement> appendNewChild(const std::string& name);
 };
 
 class ORVEL_HOST_API IXmlDocument : public platform::Object {

@@ -1,8 +1,18 @@
 // The plug-in's entry point as a component library: the host loads it by path (dlopen) and
 // creates its public classes by ProgID.
 #include <memory>
+#include <string>
 
 #include "platform/components/ClassRegistrar.h"
+#include "plugin/config/CCfgButtonOptions.h"
+#include "plugin/config/CCfgECGOptions.h"
+#include "plugin/config/CCfgLeadOptions.h"
+#include "plugin/config/CCfgModuleOptions.h"
+#include "plugin/config/CCfgResistOptions.h"
+#include "plugin/config/CCfgTestOptions.h"
+#include "plugin/config/CConfigECG.h"
+#include "plugin/config/CConfigResistance.h"
+#include "plugin/config/CConfigTestGroup.h"
 #include "plugin/core/XPlugInPreferences.h"
 #include "plugin/modules/CModule.h"
 #include "plugin/modules/CModuleFilter.h"
@@ -15,9 +25,9 @@
 
 namespace {
 template <typename T>
-void registerPlugInClass(platform::components::ClassRegistrar& registrar) {
-  registrar.registerClass(std::string("orvelTRX440.") + T::ClassName,
-                          [] { return std::make_shared<T>(); });
+void registerPlugInClass(platform::components::ClassRegistrar& registrar,
+                         const std::string& className = T::ClassName) {
+  registrar.registerClass("orvelTRX440." + className, [] { return std::make_shared<T>(); });
 }
 }  // namespace
 
@@ -29,6 +39,15 @@ ORVEL_COMPONENT_ENTRY(registrar) {
   registerPlugInClass<plugin::CModuleSetup>(registrar);
   registerPlugInClass<plugin::CModuleFilter>(registrar);
   registerPlugInClass<plugin::CModuleFilterItem>(registrar);
+  registerPlugInClass<plugin::CCfgTestOptions>(registrar, "CCfgTestOptions");
+  registerPlugInClass<plugin::CCfgModuleOptions>(registrar, "CCfgModuleOptions");
+  registerPlugInClass<plugin::CCfgLeadOptions>(registrar, "CCfgLeadOptions");
+  registerPlugInClass<plugin::CCfgECGOptions>(registrar, "CCfgECGOptions");
+  registerPlugInClass<plugin::CCfgResistOptions>(registrar, "CCfgResistOptions");
+  registerPlugInClass<plugin::CCfgButtonOptions>(registrar, "CCfgButtonOptions");
+  registerPlugInClass<plugin::CConfigTestGroup>(registrar);
+  registerPlugInClass<plugin::CConfigResistance>(registrar);
+  registerPlugInClass<plugin::CConfigECG>(registrar);
   registerPlugInClass<plugin::CMeasurement>(registrar);
   registerPlugInClass<plugin::CResultData>(registrar);
   registerPlugInClass<plugin::CResultTestGroup>(registrar);

@@ -241,8 +241,10 @@ void CModuleSetup::readElement(const host_api::IXmlElement& element, host_api::I
   m_nomenclature = nomenclature;
   m_modules = std::move(loaded);
   m_counter = highest;
+  // The device's own setup is what the results stored next were measured with; they take a
+  // copy of it once any module setup of the template has loaded.
   if (auto entry = PlugIn(); entry && entry->DUTModuleSetup_get()) {
-    entry->CurrentModuleSetup_set(CloneSetup());
+    entry->CurrentModuleSetup_set(entry->DUTModuleSetup_get()->CloneSetup());
   }
 }
 

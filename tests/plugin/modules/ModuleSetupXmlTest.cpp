@@ -184,18 +184,23 @@ TEST_F(ModuleSetupXmlTest, SocketsBeyondTheAnalyzerAreKeptCountedAndLogged) {
   EXPECT_EQ(setup.UsedLeads(), 9);
 }
 
-TEST_F(ModuleSetupXmlTest, ALoadHandsACopyToThePlugInWhenItHoldsADeviceSetup) {
+TEST_F(ModuleSetupXmlTest, ALoadHandsACopyOfTheDeviceSetupToThePlugInWhenItHoldsOne) {
   auto entry = std::make_shared<modules_test::StandInPlugIn>();
   PlugInReferenceOverride registered(entry);
   const std::string xml = setupXml("<Module ID=\"1\" Leads=\"2\" FirstLead=\"1\"/>");
   setup.Load(*parse(xml), nullptr);
   EXPECT_EQ(entry->current, nullptr);
 
-  entry->dut = std::make_shared<CModuleSetup>();
-  setup.Load(*parse(xml), nullptr);
+  // The device's setup loads itself first; a configuration's setup loaded afterwards does not
+  // replace what the results will take.
+  auto device = std::make_shared<CModuleSetup>();
+  entry->dut = device;
+  device->Load(*parse(xml), nullptr);
   ASSERT_TRUE(entry->current);
-  EXPECT_NE(entry->current.get(), &setup);
-  EXPECT_EQ(saved(*entry->current), saved(setup));
+  EXPECT_NE(entry->current, device);
+  EXPECT_EQ(saved(*entry->current), saved(*device));
+  setup.Load(*parse(setupXml("<Module ID=\"4\" Leads=\"1\" FirstLead=\"5\"/>")), nullptr);
+  EXPECT_EQ(saved(*entry->current), saved(*device));
 
   entry->current.reset();
   expectRefused(setupXml("<Module/>"), MPlugInErrors::errModuleContent);
