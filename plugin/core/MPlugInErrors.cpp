@@ -25,6 +25,7 @@ const std::map<int32_t, std::string>& Messages() {
       message(errModuleLoad, "The patient-lead module could not be loaded."),
       message(errConfigSave, "The configuration could not be saved."),
       message(errModuleContent, "The patient-lead module data is not valid."),
+      message(errNotAResultItem, "The stored result is not a \"ResultItem\" element."),
       message(errResultSave, "The result data could not be saved."),
       message(errMeasurementLoad, "The measurement could not be loaded."),
       message(errMeasurementSave, "The measurement could not be saved."),

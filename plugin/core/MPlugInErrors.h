@@ -30,6 +30,8 @@ inline constexpr int32_t errGroupRemove = errorNumber(0x8004A2F1);
 inline constexpr int32_t errModuleLoad = errorNumber(0x8004A3C2);
 inline constexpr int32_t errConfigSave = errorNumber(0x8004A3C3);
 inline constexpr int32_t errModuleContent = errorNumber(0x8004A3C4);
+// Stored result data that is not a "ResultItem"; loading carries on.
+inline constexpr int32_t errNotAResultItem = errorNumber(0x8004A3EB);
 inline constexpr int32_t errResultSave = errorNumber(0x8004A3EC);
 inline constexpr int32_t errMeasurementLoad = errorNumber(0x8004A3FF);
 inline constexpr int32_t errMeasurementSave = errorNumber(0x8004A400);

@@ -18,8 +18,7 @@ using host_api::ResultStatus::None;
 using host_api::ResultStatus::NoVerdict;
 using host_api::ResultStatus::Passed;
 
-// The host's error for stored result data that is not a "ResultItem"; loading carries on.
-constexpr int32_t errNotAResultItem = errorNumber(0x8004A3EB);
+using MPlugInErrors::errNotAResultItem;
 constexpr const char* ElementName = "ResultItem";
 constexpr const char* DialogControl = "orvelTRX440.XResultModuleSetup";
 

@@ -17,7 +17,7 @@ using host_api::ResultStatus::None;
 using host_api::ResultStatus::NoVerdict;
 using host_api::ResultStatus::Passed;
 
-constexpr int32_t errNotAResultItem = errorNumber(0x8004A3EB);
+using MPlugInErrors::errNotAResultItem;
 constexpr const char* ElementName = "ResultItem";
 constexpr const char* DialogControl = "OrvelTRX440.XResultModuleSetup";
 constexpr const char* GroupText = "20851::Test Group";
