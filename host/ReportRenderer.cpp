@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "host/MNumberText.h"
 #include "platform/TextTools.h"
 
 namespace host {
@@ -33,9 +34,12 @@ std::string rightTrimmed(std::string text) {
 constexpr const char* kStyle =
     "body{font-family:sans-serif;font-size:10pt}"
     "table{border-collapse:collapse;margin:0 0 12pt 0}"
-    "td,th{padding:1pt 6pt;text-align:left;vertical-align:top;font-weight:normal}"
+    // A cell never wraps: the page widths the plug-in plans are for its own fonts, and a reading
+    // or a standard's name broken over lines is hard to read.
+    "td,th{padding:1pt 6pt;text-align:left;vertical-align:top;font-weight:normal;"
+    "white-space:pre}"
     "td.r,th.r{text-align:right}.b{font-weight:bold}.i{font-style:italic}"
-    "tr.failed td{color:#c00000}";
+    "tr.failed td{color:#c00000;font-weight:bold}";
 
 }  // namespace
 
@@ -80,6 +84,39 @@ bool ReportRenderer::isFailed(const ReportTable::Row& row) const {
   });
 }
 
+namespace {
+
+constexpr size_t kValueCell = 1, kHighCell = 3, kLowCell = 4, kLimitHeaderCells = 6;
+
+std::string cellText(const ReportTable::Row& row, size_t index) {
+  return index < row.size() ? std::string(platform::trimmed(row[index].text)) : std::string();
+}
+
+// Whether `value` (a number or "OL") lies beyond the limits written on `row`.
+bool beyondLimits(const std::string& value, const ReportTable::Row& row) {
+  const auto high = MNumberText::parseSingle(cellText(row, kHighCell));
+  const auto low = MNumberText::parseSingle(cellText(row, kLowCell));
+  if (value == "OL") return high.has_value();
+  const auto reading = MNumberText::parseSingle(value);
+  if (!reading) return false;
+  return (high && *reading > *high) || (low && *reading < *low);
+}
+
+}  // namespace
+
+std::vector<bool> ReportRenderer::failedRows(const ReportTable& table) const {
+  const bool hasLimits = !table.header.empty() && table.header.back().size() >= kLimitHeaderCells;
+  std::vector<bool> failed;
+  std::string value;  // the reading the limits on a continuation row belong to
+  for (const auto& row : table.body) {
+    if (!cellText(row, kValueCell).empty() || !cellText(row, 0).empty()) {
+      value = cellText(row, kValueCell);
+    }
+    failed.push_back(isFailed(row) || (hasLimits && beyondLimits(value, row)));
+  }
+  return failed;
+}
+
 std::string ReportRenderer::tableText(const ReportTable& table) const {
   std::vector<const ReportTable::Row*> rows;
   for (const auto& row : table.header) rows.push_back(&row);
@@ -91,9 +128,10 @@ std::string ReportRenderer::tableText(const ReportTable& table) const {
       widths[i] = std::max(widths[i], displayLength((*row)[i].text));
     }
   }
+  const std::vector<bool> failedBody = failedRows(table);
   std::string text;
   for (size_t r = 0; r < rows.size(); ++r) {
-    const bool failed = r >= table.header.size() && isFailed(*rows[r]);
+    const bool failed = r >= table.header.size() && failedBody[r - table.header.size()];
     std::string line = failed ? "! " : "  ";
     for (size_t i = 0; i < rows[r]->size(); ++i) {
       line += padded((*rows[r])[i].text, widths[i], alignOf(table, i)) + "  ";
@@ -113,8 +151,8 @@ std::string ReportRenderer::text() const {
 }
 
 std::string ReportRenderer::rowHtml(const ReportTable& table, const ReportTable::Row& row,
-                                    bool header) const {
-  std::string html = !header && isFailed(row) ? "<tr class=\"failed\">" : "<tr>";
+                                    bool header, bool failed) const {
+  std::string html = failed ? "<tr class=\"failed\">" : "<tr>";
   const char* tag = header ? "th" : "td";
   for (size_t i = 0; i < row.size(); ++i) {
     std::string classes = alignOf(table, i) == Align::Right ? "r" : "";
@@ -136,8 +174,11 @@ std::string ReportRenderer::tableHtml(const ReportTable& table) const {
     }
     html += "</colgroup>\n";
   }
-  for (const auto& row : table.header) html += rowHtml(table, row, true);
-  for (const auto& row : table.body) html += rowHtml(table, row, false);
+  for (const auto& row : table.header) html += rowHtml(table, row, true, false);
+  const std::vector<bool> failed = failedRows(table);
+  for (size_t r = 0; r < table.body.size(); ++r) {
+    html += rowHtml(table, table.body[r], false, failed[r]);
+  }
   return html + "</table>\n";
 }
 

@@ -94,6 +94,27 @@ TEST(HostReportTest, OnlyAWholeCellWithAFailWordMarksARow) {
   EXPECT_FALSE(renderer.isFailed({plain(""), plain("fail")}));
 }
 
+TEST(HostReportTest, AReadingBeyondTheLimitsOnItsRowIsMarkedAlsoOnItsContinuationRows) {
+  host::HostReport report(host_api::ReportOption::LimitColumns);
+  report.Table("<2240|>+1200|<600|>+1200|>+1200|<+2240;",
+               "|{\\i\\b Result:}|{\\i\\b Value}|{\\i\\b Unit}|{\\i\\b High}"
+               "|{\\i\\b Low}|{\\i\\b Standard};",
+               "|RA|3.5|uA|10||A;||||2||B;"  // passes A, fails B (continuation row)
+               "|LL|12.4|uA|10||A;"          // above the high limit
+               "|PE|OL|Ohm|0.2||A;"          // over range fails a high limit
+               "|IR|1.5|MOhm||2|A;"          // below the low limit
+               "|IR|OL|MOhm||2|A;");         // over range passes a low limit
+  const auto failed =
+      host::ReportRenderer(report.tables(), {"Fail"}).failedRows(report.tables()[0]);
+  EXPECT_EQ(failed, (std::vector<bool>{false, true, true, true, true, false}));
+  EXPECT_NE(report.text().find("! "), std::string::npos);
+
+  // Without limit columns a value alone is never judged.
+  host::HostReport plainReport;
+  plainReport.Table("<2240|>+1200;", "|{\\i\\b Result:}|{\\i\\b Value};", "|LL|12.4;");
+  EXPECT_EQ(plainReport.text().find("! "), std::string::npos);
+}
+
 TEST(HostReportTest, TextsAreTranslatedForTheDomainAndSettingsGoWithTheNextTable) {
   testing_host::TestHost host;
   host::HostReport report(host_api::ReportOption::LimitColumns);
