@@ -18,8 +18,8 @@ class ORVEL_HOST_API ILimitEditor : public platform::Object {
   ~ILimitEditor() override;
 
   // One row: the limit key, its description as shown, its unit and a note.
-  virtual void AddRow(const std::string& key, const std::string& description,
-                      std::string& unit, const std::string& note) = 0;
+  virtual void AddRow(const std::string& key, const std::string& description, std::string& unit,
+                      const std::string& note) = 0;
   virtual void ClearRows() = 0;
   // Shows the standards of `limitData` (an ILimitData) for the rows given; `flags` as the host
   // passes them to dialogs.

@@ -123,17 +123,6 @@ std::shared_ptr<CModule> CModule::CloneModule() const {
   return copy;
 }
 
-void CModule::Load(const host_api::IXmlElement& element, host_api::ILoadLog*) {
-  MErrorConvention::GuardedReporting(
-      Source, {MPlugInErrors::errModuleLoad, MPlugInErrors::errModuleContent},
-      [&] { ReadElement(element); });
-}
-
-std::shared_ptr<host_api::IXmlElement> CModule::Save(host_api::IXmlElement& owner) const {
-  return MErrorConvention::GuardedReporting(Source, {MPlugInErrors::errConfigSave},
-                                            [&] { return WriteElement(owner); });
-}
-
 void CModule::ReadElement(const host_api::IXmlElement& element) {
   MModuleXml::RequireModuleTag(element, Source);
   if (element.getAttribute("Group") == "True") {
@@ -170,5 +159,7 @@ std::shared_ptr<host_api::IXmlElement> CModule::WriteElement(host_api::IXmlEleme
   if (m_info) m_info->Save(*element);
   return element;
 }
+
+std::string CModule::ErrorSource() const { return Source; }
 
 }  // namespace plugin

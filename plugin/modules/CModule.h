@@ -40,11 +40,12 @@ class CModule : public CModuleEntry {
   std::shared_ptr<CModuleEntry> CloneEntry() const override { return CloneModule(); }
 
   // Guarded operations of the host: errors follow the plug-in's error convention.
-  void Load(const host_api::IXmlElement& element, host_api::ILoadLog* log) override;
-  std::shared_ptr<host_api::IXmlElement> Save(host_api::IXmlElement& owner) const override;
 
   void ReadElement(const host_api::IXmlElement& element) override;
   std::shared_ptr<host_api::IXmlElement> WriteElement(host_api::IXmlElement& owner) const override;
+
+ protected:
+  std::string ErrorSource() const override;
 
  private:
   std::shared_ptr<host_api::IItemCollection> m_info;

@@ -65,12 +65,20 @@ class CModuleEntry : public host_api::IConfigData {
   virtual std::shared_ptr<host_api::IXmlElement> WriteElement(
       host_api::IXmlElement& owner) const = 0;
 
+  // Load and Save as the host calls them: an error the operation cannot survive goes to the host,
+  // and the entry stays as it was.
+  void Load(const host_api::IXmlElement& element, host_api::ILoadLog* log) override;
+  std::shared_ptr<host_api::IXmlElement> Save(host_api::IXmlElement& owner) const override;
+
   bool HasDialog_get() const override { return false; }
   std::shared_ptr<host_api::IConfigData> Clone() const override { return CloneEntry(); }
   std::shared_ptr<host_api::IDialog> CreateDialog() override { return nullptr; }
   void PrintReport(host_api::IReport*) const override {}
 
  protected:
+  // The ProgID errors of this kind of entry name as their source.
+  virtual std::string ErrorSource() const = 0;
+
   int32_t m_moduleId = 0;
   int32_t m_leads = 0;
   int32_t m_firstLead = 0;

@@ -117,17 +117,6 @@ std::shared_ptr<CModuleEntry> CModuleGroup::CloneEntry() const {
   return copy;
 }
 
-void CModuleGroup::Load(const host_api::IXmlElement& element, host_api::ILoadLog*) {
-  MErrorConvention::GuardedReporting(
-      Source, {MPlugInErrors::errModuleLoad, MPlugInErrors::errModuleContent},
-      [&] { ReadElement(element); });
-}
-
-std::shared_ptr<host_api::IXmlElement> CModuleGroup::Save(host_api::IXmlElement& owner) const {
-  return MErrorConvention::GuardedReporting(Source, {MPlugInErrors::errConfigSave},
-                                            [&] { return WriteElement(owner); });
-}
-
 void CModuleGroup::ReadElement(const host_api::IXmlElement& element) {
   MModuleXml::RequireModuleTag(element, Source);
   // The group is built aside and taken whole, so a bad member leaves this group as it was.
@@ -175,5 +164,7 @@ std::shared_ptr<host_api::IXmlElement> CModuleGroup::WriteElement(
   for (const auto& member : NewEnum()) member->WriteElement(*element);
   return element;
 }
+
+std::string CModuleGroup::ErrorSource() const { return Source; }
 
 }  // namespace plugin

@@ -59,11 +59,12 @@ class CModuleGroup : public CModuleEntry {
 
   std::shared_ptr<CModuleEntry> CloneEntry() const override;
 
-  void Load(const host_api::IXmlElement& element, host_api::ILoadLog* log) override;
-  std::shared_ptr<host_api::IXmlElement> Save(host_api::IXmlElement& owner) const override;
   // The group's own attributes and its members.
   void ReadElement(const host_api::IXmlElement& element) override;
   std::shared_ptr<host_api::IXmlElement> WriteElement(host_api::IXmlElement& owner) const override;
+
+ protected:
+  std::string ErrorSource() const override;
 
  private:
   CModuleCollection m_members;

@@ -9,6 +9,7 @@
 #include "host/HostXmlService.h"
 #include "platform/components/ComponentRegistry.h"
 #include "support/ExpectError.h"
+#include "support/InertHostObjects.h"
 #include "support/TestHost.h"
 
 using host_api::InsertRelation::After;
@@ -39,7 +40,7 @@ class FakeConfig : public host_api::IConfigData {
 };
 
 // A test element of the plug-in "TRX440" over a host element core.
-class FakeElement : public host_api::ITestElement {
+class FakeElement : public testing_host::InertTestElement {
  public:
   explicit FakeElement(std::shared_ptr<host_api::IElementCore> elementCore =
                            std::make_shared<host::HostElementCore>())
@@ -58,27 +59,19 @@ class FakeElement : public host_api::ITestElement {
   std::shared_ptr<host_api::IElementFilter> Filter_get() const override {
     return core->Filter_get();
   }
-  std::shared_ptr<host_api::IResultData> Result_get() const override { return nullptr; }
-  std::shared_ptr<host_api::ILimitData> Limits_get() override { return nullptr; }
   std::shared_ptr<host_api::IConfigData> Configuration_get() const override {
     return core->Configuration_get();
   }
-  void Initialize() override {}
-  std::shared_ptr<ITestElement> Clone() const override { return nullptr; }
-  void Perform(host_api::ITestRun&) override {}
   void Load(const host_api::IXmlElement& element, host_api::ILoadLog* log) override {
     core->Load(element, log);
   }
   std::shared_ptr<host_api::IXmlElement> Save(host_api::IXmlElement& owner) const override {
     return core->Save(owner);
   }
-  void PrintReport(host_api::IReport*, host_api::ITestRun*) const override {}
   bool QuerySetParent(const ITestElement& parent) const override {
     return parent.TestID_get() / 100 == TestID_get() / 100;
   }
   void Terminate() override { core->Terminate(); }
-  void UpdateReferences() override {}
-  std::vector<std::string> GetMeasurementList() const override { return {}; }
 
   int configValue() const {
     return std::static_pointer_cast<FakeConfig>(Configuration_get())->value;

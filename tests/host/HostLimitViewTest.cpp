@@ -9,11 +9,12 @@
 #include "platform/components/ComponentRegistry.h"
 #include "platform/forms/ListView.h"
 #include "support/ExpectError.h"
+#include "support/InertHostObjects.h"
 
 namespace {
 
 // Limit data holding one standard, IEC 62353 CF, with "::CF_AC" at most 10 and "::ST" at least 2.
-class SampleLimitData : public host_api::ILimitData {
+class SampleLimitData : public testing_host::InertLimitData {
  public:
   SampleLimitData() {
     auto standard = std::make_shared<host::HostLimitStandard>();
@@ -25,26 +26,8 @@ class SampleLimitData : public host_api::ILimitData {
     }
     m_standards->Add(standard);
   }
-  std::string Description_get() const override { return {}; }
-  void Description_let(const std::string&) override {}
   bool HasDialog_get() const override { return true; }
   std::shared_ptr<host_api::IStandards> Standards_get() const override { return m_standards; }
-  std::shared_ptr<host_api::ITestElement> Owner_get() const override { return nullptr; }
-  std::shared_ptr<host_api::ILimitData> Clone() const override { return nullptr; }
-  std::shared_ptr<host_api::IDialog> CreateDialog() override { return nullptr; }
-  std::shared_ptr<host_api::ILimitStandard> CreateStandard(int32_t, const std::string&) override {
-    return nullptr;
-  }
-  void Load(const host_api::IXmlElement&, host_api::ILoadLog*) override {}
-  std::shared_ptr<host_api::IXmlElement> Save(host_api::IXmlElement&) const override {
-    return nullptr;
-  }
-  void PrintReport(host_api::IReport*, host_api::ITestRun*) const override {}
-  void UpdateLimits(host_api::ILoadLog*) override {}
-  std::shared_ptr<host_api::IStandards> FindFailedStandards(
-      const host_api::IMeasurement*, const host_api::IStandards*) const override {
-    return nullptr;
-  }
 
  private:
   std::shared_ptr<host::HostStandards> m_standards = std::make_shared<host::HostStandards>();

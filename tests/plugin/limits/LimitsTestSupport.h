@@ -12,6 +12,7 @@
 #include "plugin/core/CPlugInSetup.h"
 #include "plugin/core/IAutoTest.h"
 #include "plugin/modules/IPlugInReference.h"
+#include "support/InertHostObjects.h"
 
 // Stand-ins for what the limit rules and the limit data ask of their surroundings: a test
 // element (host and plug-in faces), the plug-in entry with its catalogue, and a measurement.
@@ -19,7 +20,7 @@ namespace limits_test {
 
 // A test element as the limit rules see it: test id, parent, configuration and the flags of
 // its IAutoTest face. Everything else does nothing.
-class FakeTestElement : public host_api::ITestElement, public plugin::IAutoTest {
+class FakeTestElement : public testing_host::InertTestElement, public plugin::IAutoTest {
  public:
   explicit FakeTestElement(int32_t testId = 0) : testId(testId) {}
 
@@ -31,31 +32,12 @@ class FakeTestElement : public host_api::ITestElement, public plugin::IAutoTest 
   bool hasTotalLimits = false;
   bool failTestId = false;  // TestID_get throws, as an element half torn down may
 
-  std::string PlugInID_get() const override { return "TRX440"; }
   int32_t TestID_get() const override;
-  int32_t ID_get() const override { return 0; }
-  void ID_let(int32_t) override {}
   std::shared_ptr<host_api::ITestElement> Parent_get() const override { return parent; }
   void Parent_set(const std::shared_ptr<host_api::ITestElement>& p) override { parent = p; }
-  std::shared_ptr<host_api::ITestInformation> Info_get() const override { return nullptr; }
-  std::shared_ptr<host_api::IElementFilter> Filter_get() const override { return nullptr; }
-  std::shared_ptr<host_api::IResultData> Result_get() const override { return nullptr; }
-  std::shared_ptr<host_api::ILimitData> Limits_get() override { return nullptr; }
   std::shared_ptr<host_api::IConfigData> Configuration_get() const override {
     return configuration;
   }
-  void Initialize() override {}
-  std::shared_ptr<host_api::ITestElement> Clone() const override { return nullptr; }
-  void Perform(host_api::ITestRun&) override {}
-  void Load(const host_api::IXmlElement&, host_api::ILoadLog*) override {}
-  std::shared_ptr<host_api::IXmlElement> Save(host_api::IXmlElement&) const override {
-    return nullptr;
-  }
-  void PrintReport(host_api::IReport*, host_api::ITestRun*) const override {}
-  bool QuerySetParent(const host_api::ITestElement&) const override { return true; }
-  void Terminate() override {}
-  void UpdateReferences() override {}
-  std::vector<std::string> GetMeasurementList() const override { return {}; }
 
   bool IsGroup_get() const override { return false; }
   int32_t ChildCount_get() const override { return 0; }

@@ -11,6 +11,7 @@
 #include "host_api/ITestContainer.h"
 #include "host_api/ITestElement.h"
 #include "platform/MessageText.h"
+#include "support/InertHostObjects.h"
 
 namespace results_test {
 
@@ -77,7 +78,7 @@ inline std::shared_ptr<host_api::IStandards> makeStandards(
 
 // Limit data that judges a reading as an element's limits do: by every selected standard's own
 // judgement of the reading's value under its limit key.
-class JudgingLimitData : public host_api::ILimitData {
+class JudgingLimitData : public testing_host::InertLimitData {
  public:
   std::shared_ptr<host_api::IStandards> FindFailedStandards(
       const host_api::IMeasurement* m, const host_api::IStandards* selected) const override {
@@ -91,23 +92,6 @@ class JudgingLimitData : public host_api::ILimitData {
     }
     return failed->Count() ? failed : nullptr;
   }
-
-  std::string Description_get() const override { return {}; }
-  void Description_let(const std::string&) override {}
-  bool HasDialog_get() const override { return false; }
-  std::shared_ptr<host_api::IStandards> Standards_get() const override { return nullptr; }
-  std::shared_ptr<host_api::ITestElement> Owner_get() const override { return nullptr; }
-  std::shared_ptr<host_api::ILimitData> Clone() const override { return nullptr; }
-  std::shared_ptr<host_api::IDialog> CreateDialog() override { return nullptr; }
-  std::shared_ptr<host_api::ILimitStandard> CreateStandard(int32_t, const std::string&) override {
-    return nullptr;
-  }
-  void Load(const host_api::IXmlElement&, host_api::ILoadLog*) override {}
-  std::shared_ptr<host_api::IXmlElement> Save(host_api::IXmlElement&) const override {
-    return nullptr;
-  }
-  void PrintReport(host_api::IReport*, host_api::ITestRun*) const override {}
-  void UpdateLimits(host_api::ILoadLog*) override {}
 };
 
 class CountingFilter : public host_api::IElementFilter {
@@ -130,7 +114,7 @@ class CountingFilter : public host_api::IElementFilter {
 };
 
 // A test element of a template as the host sees it; a group holds its members in order.
-class Element : public host_api::ITestElement, public host_api::ITestContainer {
+class Element : public testing_host::InertTestElement, public host_api::ITestContainer {
  public:
   explicit Element(int32_t testId) : testId(testId) {}
 
@@ -140,29 +124,12 @@ class Element : public host_api::ITestElement, public host_api::ITestContainer {
     return member;
   }
 
-  std::string PlugInID_get() const override { return "TRX440"; }
   int32_t TestID_get() const override { return testId; }
-  int32_t ID_get() const override { return 0; }
-  void ID_let(int32_t) override {}
   std::shared_ptr<host_api::ITestElement> Parent_get() const override { return parent.lock(); }
   void Parent_set(const std::shared_ptr<host_api::ITestElement>& p) override { parent = p; }
-  std::shared_ptr<host_api::ITestInformation> Info_get() const override { return nullptr; }
   std::shared_ptr<host_api::IElementFilter> Filter_get() const override { return filter; }
   std::shared_ptr<host_api::IResultData> Result_get() const override { return result; }
   std::shared_ptr<host_api::ILimitData> Limits_get() override { return limits; }
-  std::shared_ptr<host_api::IConfigData> Configuration_get() const override { return nullptr; }
-  void Initialize() override {}
-  std::shared_ptr<host_api::ITestElement> Clone() const override { return nullptr; }
-  void Perform(host_api::ITestRun&) override {}
-  void Load(const host_api::IXmlElement&, host_api::ILoadLog*) override {}
-  std::shared_ptr<host_api::IXmlElement> Save(host_api::IXmlElement&) const override {
-    return nullptr;
-  }
-  void PrintReport(host_api::IReport*, host_api::ITestRun*) const override {}
-  bool QuerySetParent(const host_api::ITestElement&) const override { return true; }
-  void Terminate() override {}
-  void UpdateReferences() override {}
-  std::vector<std::string> GetMeasurementList() const override { return {}; }
 
   int32_t Count() const override { return static_cast<int32_t>(members.size()); }
   std::shared_ptr<host_api::ITestElement> Item(int32_t index) const override {
