@@ -64,6 +64,7 @@ ILimitList::~ILimitList() = default;
 ILimitStandard::~ILimitStandard() = default;
 ILoadLog::~ILoadLog() = default;
 IMeasurement::~IMeasurement() = default;
+IPlugIn::~IPlugIn() = default;
 IReport::~IReport() = default;
 IResultData::~IResultData() = default;
 ISetup::~ISetup() = default;
