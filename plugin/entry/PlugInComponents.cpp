@@ -14,6 +14,7 @@
 #include "plugin/config/CConfigResistance.h"
 #include "plugin/config/CConfigTestGroup.h"
 #include "plugin/core/XPlugInPreferences.h"
+#include "plugin/entry/CPlugInTRX440.h"
 #include "plugin/modules/CModule.h"
 #include "plugin/modules/CModuleFilter.h"
 #include "plugin/modules/CModuleFilterItem.h"
@@ -51,4 +52,5 @@ ORVEL_COMPONENT_ENTRY(registrar) {
   registerPlugInClass<plugin::CMeasurement>(registrar);
   registerPlugInClass<plugin::CResultData>(registrar);
   registerPlugInClass<plugin::CResultTestGroup>(registrar);
+  registerPlugInClass<plugin::CPlugInTRX440>(registrar);
 }
