@@ -19,6 +19,7 @@
 #include "host_api/ILoadLog.h"
 #include "host_api/IMeasurement.h"
 #include "host_api/IOrvelMLCQuery.h"
+#include "host_api/IPlugIn.h"
 #include "host_api/IPathService.h"
 #include "host_api/IRegistryKey.h"
 #include "host_api/IReport.h"
