@@ -20,6 +20,7 @@
 #include "host_api/IMeasurement.h"
 #include "host_api/IOrvelMLCQuery.h"
 #include "host_api/IPathService.h"
+#include "host_api/IPlugIn.h"
 #include "host_api/IRegistryKey.h"
 #include "host_api/IReport.h"
 #include "host_api/IResultData.h"
@@ -35,6 +36,10 @@
 namespace host_api {
 
 IApplicationService::~IApplicationService() = default;
+std::vector<std::pair<std::string, std::string>> IApplicationService::ElementData(
+    const platform::Object&) const {
+  return {};
+}
 IErrorService::~IErrorService() = default;
 IInstrumentData::~IInstrumentData() = default;
 IInstrumentRegistry::~IInstrumentRegistry() = default;
