@@ -302,12 +302,18 @@ CPropertyTable CModuleSetup::PropertyTable() {
       [this] { return MModuleSpec::Format(*this); },
       [this](const std::string& text) {
         const MModuleSpec::Parsed parsed = MModuleSpec::Parse(text, m_nomenclature);
-        if (parsed.error.empty()) MModuleSpec::Apply(*this, parsed.items);
-        return parsed.error;
+        if (!parsed.error.empty()) return parsed.error;
+        MModuleSpec::Apply(*this, parsed.items);
+        refreshPlugInCopy();
+        return std::string();
       });
   table.AddChoice(
       "Nomenclature", {{NomenclatureIEC, "IEC"}, {NomenclatureAAMI, "AAMI"}},
-      [this] { return m_nomenclature; }, [this](int32_t value) { Nomenclature_let(value); });
+      [this] { return m_nomenclature; },
+      [this](int32_t value) {
+        Nomenclature_let(value);
+        refreshPlugInCopy();
+      });
   for (const char* editable : {"Modules", "Nomenclature"}) {
     table.Restrict(editable, [this](const platform::Variant&) -> CPropertyTable::Refusal {
       return m_readOnly ? "the module setup is read-only" : "";
@@ -320,6 +326,15 @@ CPropertyTable CModuleSetup::PropertyTable() {
   table.AddBoolean(
       "ReadOnly", [this] { return m_readOnly; }, nullptr);
   return table;
+}
+
+// The plug-in runs with a copy of the device's setup; a change made by name to the device's setup
+// must reach that copy as a load does, or the next run would test the modules as they were.
+void CModuleSetup::refreshPlugInCopy() const {
+  auto entry = PlugIn();
+  if (entry && entry->DUTModuleSetup_get().get() == this) {
+    entry->CurrentModuleSetup_set(CloneSetup());
+  }
 }
 
 std::string CModuleSetup::reportBody(const host_api::IReport& report) const {

@@ -99,6 +99,7 @@ class CModuleSetup : public host_api::IConfigData,
   void readElement(const host_api::IXmlElement& element, host_api::ILoadLog* log);
   std::shared_ptr<host_api::IXmlElement> writeElement(host_api::IXmlElement& owner) const;
   std::string reportBody(const host_api::IReport& report) const;
+  void refreshPlugInCopy() const;
 
   CModuleCollection m_modules;
   int32_t m_counter = 0;

@@ -148,3 +148,23 @@ TEST_F(ModuleSpecTest, AReadOnlySetupAndItsCountsCannotBeSet) {
   EXPECT_EQ(properties->PropertyRange_get("UsedLeads"), "read-only");
   EXPECT_EQ(properties->Property_get("ReadOnly"), platform::Variant(true));
 }
+
+TEST_F(ModuleSpecTest, ModulesSetOnTheDevicesSetupReachThePlugInsRunningCopy) {
+  auto entry = std::make_shared<modules_test::StandInPlugIn>();
+  PlugInReferenceOverride registered(entry);
+  entry->DUTModuleSetup_set(setup);
+  setModules("ECG:CF:3");
+  ASSERT_TRUE(entry->CurrentModuleSetup_get());
+  EXPECT_NE(entry->CurrentModuleSetup_get(), setup);
+  EXPECT_EQ(MModuleSpec::Format(*entry->CurrentModuleSetup_get()), "ECG:CF:3");
+  properties->PropertyText_let("Nomenclature", "AAMI");
+  EXPECT_EQ(MModuleSpec::Format(*entry->CurrentModuleSetup_get()), "ECG:I:3");
+
+  // Any other setup is the element's own business.
+  entry->CurrentModuleSetup_set(nullptr);
+  auto other = std::make_shared<CModuleSetup>();
+  std::dynamic_pointer_cast<host_api::IProperties>(
+      std::static_pointer_cast<host_api::IConfigData>(other))
+      ->PropertyText_let("Modules", "Probe:B:1");
+  EXPECT_FALSE(entry->CurrentModuleSetup_get());
+}
