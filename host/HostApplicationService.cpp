@@ -67,3 +67,26 @@ std::string HostApplicationService::configuredLanguage(host_api::IRegistryKey& k
 }
 
 }  // namespace host
+
+namespace host {
+
+host_api::TestElements HostApplicationService::TestElements_get() const {
+  return m_openTemplate ? m_openTemplate->elementObjects() : m_openElements;
+}
+
+std::vector<std::pair<std::string, std::string>> HostApplicationService::ElementData(
+    const platform::Object& element) const {
+  return m_openTemplate ? m_openTemplate->elementData(element) : HostData{};
+}
+
+void HostApplicationService::setOpenTemplate(std::shared_ptr<const TestTemplate> openTemplate) {
+  m_openTemplate = std::move(openTemplate);
+  m_openElements.clear();
+}
+
+void HostApplicationService::setOpenElements(host_api::TestElements elements) {
+  m_openTemplate.reset();
+  m_openElements = std::move(elements);
+}
+
+}  // namespace host

@@ -1,10 +1,13 @@
 #pragma once
 
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "host/MessageCatalog.h"
+#include "host/TestTemplate.h"
 #include "host_api/IApplicationService.h"
 #include "host_api/IRegistryKey.h"
 
@@ -22,10 +25,15 @@ class HostApplicationService : public host_api::IApplicationService {
   std::string Translate(const std::string& pluginId, const std::string& text,
                         const platform::Parameters& params = {}) override;
 
-  host_api::TestElements TestElements_get() const override { return m_openTemplate; }
-  // The host's template runner hands over the elements of the template it opens (and an empty
-  // list when it closes it).
-  void setOpenTemplate(host_api::TestElements elements) { m_openTemplate = std::move(elements); }
+  // From the open template as it stands, so elements added or removed after opening it count.
+  host_api::TestElements TestElements_get() const override;
+  std::vector<std::pair<std::string, std::string>> ElementData(
+      const platform::Object& element) const override;
+  // The template the host opens (null when it closes it). The service answers from it while it
+  // is open, and keeps it alive.
+  void setOpenTemplate(std::shared_ptr<const TestTemplate> openTemplate);
+  // A bare list of elements, for a host that keeps no template document (no host data then).
+  void setOpenElements(host_api::TestElements elements);
 
   const std::string& language() const { return m_language; }
 
@@ -37,7 +45,8 @@ class HostApplicationService : public host_api::IApplicationService {
  private:
   std::string m_language;  // the language whose catalogue was found ("en" when none)
   MessageCatalog m_catalog;
-  host_api::TestElements m_openTemplate;
+  std::shared_ptr<const TestTemplate> m_openTemplate;
+  host_api::TestElements m_openElements;
 };
 
 }  // namespace host

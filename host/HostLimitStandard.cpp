@@ -4,6 +4,7 @@
 
 #include "host/HostLimit.h"
 #include "host/MNumberText.h"
+#include "host/StandardNames.h"
 #include "platform/TextTools.h"
 
 namespace host {
@@ -54,20 +55,7 @@ void HostLimitStandard::Initialize(int32_t standardId, const std::string& classN
 }
 
 std::string HostLimitStandard::standardName(int32_t standardId) {
-  switch (standardId) {
-    case 1:
-      return "AAMI/NFPA-99";
-    case 2:
-      return "IEC 60601";
-    case 3:
-      return "IEC 61010";
-    case 4:
-      return "IEC 62353";
-    case 5:
-      return "AS/NZS 3551";
-    default:
-      return "Standard " + std::to_string(standardId);
-  }
+  return StandardNames::name(standardId).value_or("Standard " + std::to_string(standardId));
 }
 
 std::string HostLimitStandard::Name_get() const {

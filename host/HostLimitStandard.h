@@ -8,15 +8,15 @@
 
 namespace host {
 
-// The limits of one test standard for one applied-part class, and the judgement of a reading
-// against them.
+// The limits of one test standard for one protection class of the device, and the judgement of a
+// reading against them.
 class HostLimitStandard : public host_api::ILimitStandard {
  public:
   void Initialize(int32_t standardId, const std::string& className, int32_t flag) override;
   int32_t StandardID_get() const override { return m_standardId; }
   std::string ClassName_get() const override { return m_className; }
   int32_t Flag_get() const override { return m_flag; }
-  // The standard's display name and the class: "IEC 62353 CF", "IEC 60601" without a class.
+  // The standard's display name and the class: "IEC 62353 I", "IEC 60601-1" without a class.
   std::string Name_get() const override;
   std::shared_ptr<host_api::ILimitList> Limits_get() const override { return m_limits; }
   void AddLimit(const std::shared_ptr<host_api::ILimit>& limit) override;
@@ -28,7 +28,7 @@ class HostLimitStandard : public host_api::ILimitStandard {
   // count as passed.
   int32_t Evaluate(const std::string& key, const platform::Variant& value) const override;
 
-  // "AAMI/NFPA-99", "IEC 60601", "IEC 61010", "IEC 62353", "AS/NZS 3551", else "Standard <id>".
+  // The name StandardNames gives the id, else "Standard <id>".
   static std::string standardName(int32_t standardId);
 
  private:

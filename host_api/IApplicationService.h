@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/MessageText.h"
@@ -39,6 +40,12 @@ class ORVEL_HOST_API IApplicationService {
 
   // The elements of the open template; empty when no template is open.
   virtual TestElements TestElements_get() const = 0;
+
+  // The host's data of an element of the open template: (name, text) entries in order, the
+  // first entry not named "Orvel" carrying the text of the test standard. Empty for an element
+  // the open template does not hold, and in a host that keeps no such data.
+  virtual std::vector<std::pair<std::string, std::string>> ElementData(
+      const platform::Object& element) const;
 
  private:
   platform::forms::Translator translatorFor(const std::string& pluginId) {

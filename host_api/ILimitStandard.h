@@ -19,8 +19,10 @@ constexpr int32_t Passed = 1;
 constexpr int32_t Failed = 2;
 }  // namespace LimitStatus
 
-// A limit standard: the limits of one test standard (the driver's ETrxTestStd values) for one
-// applied-part class ("B", "BF", "CF", or "" for tests without one).
+// A limit standard: the limits of one test standard (by the host's standard ids: 1 AAMI/NFPA-99,
+// 2 IEC 60601-1, 3 IEC 61010, 4 IEC 62353, 5 AS/NZS 3551, 6 AAMI ES60601-1, 7 VDE 751.1,
+// 8 DB9801S1) for one protection class of the device ("I", "II"). Applied-part classes are no
+// limit standards of their own: they are part of each limit's key ("::CF_AC").
 class ORVEL_HOST_API ILimitStandard : public platform::Object {
  public:
   ~ILimitStandard() override;
@@ -29,7 +31,7 @@ class ORVEL_HOST_API ILimitStandard : public platform::Object {
   virtual int32_t StandardID_get() const = 0;
   virtual std::string ClassName_get() const = 0;
   virtual int32_t Flag_get() const = 0;
-  // The name shown in reports and views, such as "IEC 62353 CF".
+  // The name shown in reports and views, such as "IEC 62353 I".
   virtual std::string Name_get() const = 0;
   virtual std::shared_ptr<ILimitList> Limits_get() const = 0;
   virtual void AddLimit(const std::shared_ptr<ILimit>& limit) = 0;

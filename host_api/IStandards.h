@@ -13,7 +13,8 @@
 
 namespace host_api {
 
-// The host's collection of limit standards, unique by (standard id, class name), in order.
+// The host's collection of limit standards, unique by (standard id, class name), in order. The
+// class name is the device's protection class ("I", "II").
 class ORVEL_HOST_API IStandards : public platform::Object {
  public:
   ~IStandards() override;

@@ -33,7 +33,7 @@ class ORVEL_HOST_API ITestRun : public platform::Object {
   virtual int32_t Status_get() const = 0;
   virtual void Status_let(int32_t status) = 0;
   virtual void ElementPerformed(const ITestElement& element) = 0;
-  // The standards (with their applied-part classes) the operator chose for this run.
+  // The standards (with the device's protection class) the operator chose for this run.
   virtual std::shared_ptr<IStandards> SelectedStandards_get() const = 0;
 };
 

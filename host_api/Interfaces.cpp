@@ -19,8 +19,9 @@
 #include "host_api/ILoadLog.h"
 #include "host_api/IMeasurement.h"
 #include "host_api/IOrvelMLCQuery.h"
-#include "host_api/IPlugIn.h"
 #include "host_api/IPathService.h"
+#include "host_api/IPlugIn.h"
+#include "host_api/IProperties.h"
 #include "host_api/IRegistryKey.h"
 #include "host_api/IReport.h"
 #include "host_api/IResultData.h"
@@ -36,6 +37,10 @@
 namespace host_api {
 
 IApplicationService::~IApplicationService() = default;
+std::vector<std::pair<std::string, std::string>> IApplicationService::ElementData(
+    const platform::Object&) const {
+  return {};
+}
 IErrorService::~IErrorService() = default;
 IInstrumentData::~IInstrumentData() = default;
 IInstrumentRegistry::~IInstrumentRegistry() = default;
@@ -66,6 +71,7 @@ ILimitStandard::~ILimitStandard() = default;
 ILoadLog::~ILoadLog() = default;
 IMeasurement::~IMeasurement() = default;
 IPlugIn::~IPlugIn() = default;
+IProperties::~IProperties() = default;
 IReport::~IReport() = default;
 IResultData::~IResultData() = default;
 ISetup::~ISetup() = default;

@@ -17,6 +17,7 @@
 #include "plugin/elements/CTestGroup.h"
 #include "plugin/elements/CTestMulti.h"
 #include "plugin/elements/CTestSingle.h"
+#include "plugin/entry/CPlugInTRX440.h"
 #include "plugin/modules/CModule.h"
 #include "plugin/modules/CModuleFilter.h"
 #include "plugin/modules/CModuleFilterItem.h"
@@ -67,4 +68,5 @@ ORVEL_COMPONENT_ENTRY(registrar) {
   registerElementClass<plugin::CTestSingle>(registrar);
   registerElementClass<plugin::CTestMulti>(registrar);
   registerElementClass<plugin::CTestGroup>(registrar);
+  registerPlugInClass<plugin::CPlugInTRX440>(registrar);
 }

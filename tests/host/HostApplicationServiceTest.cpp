@@ -82,9 +82,9 @@ TEST_F(HostApplicationServiceTest, HoldsTheTestElementsOfTheOpenTemplate) {
   EXPECT_TRUE(service.TestElements_get().empty());
   auto first = std::make_shared<platform::Object>();
   auto second = std::make_shared<platform::Object>();
-  service.setOpenTemplate({first, second});
+  service.setOpenElements({first, second});
   EXPECT_EQ(service.TestElements_get(), (host_api::TestElements{first, second}));
-  service.setOpenTemplate({});
+  service.setOpenElements({});
   EXPECT_TRUE(service.TestElements_get().empty());
 }
 

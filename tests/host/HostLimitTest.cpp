@@ -110,7 +110,7 @@ TEST(HostLimitStandardTest, NamesShowTheStandardAndTheClass) {
   standard.Initialize(1, "", 1);
   EXPECT_EQ(standard.Name_get(), "AAMI/NFPA-99");
   standard.Initialize(2, "B", 1);
-  EXPECT_EQ(standard.Name_get(), "IEC 60601 B");
+  EXPECT_EQ(standard.Name_get(), "IEC 60601-1 B");
   standard.Initialize(77, "BF", 1);
   EXPECT_EQ(standard.Name_get(), "Standard 77 BF");
 }
