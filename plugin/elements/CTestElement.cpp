@@ -207,8 +207,7 @@ void CTestElement::Load(const host_api::IXmlElement& element, host_api::ILoadLog
       MErrorConvention::RaiseOwn(className(), MPlugInErrors::errElementLoad,
                                  MErrorConvention::KindMisuse);
     }
-    prepareToLoad(element);
-    core().Load(element, log);
+    // The definition first: a result made for the stored one takes the element's unit.
     auto definition = element.findChild(DefinitionTag);
     if (definition) {
       m_unit = definition->getAttribute("Unit").value_or("");
@@ -218,6 +217,8 @@ void CTestElement::Load(const host_api::IXmlElement& element, host_api::ILoadLog
       m_requireLeadUsage = MXmlUtils::ReadBoolean(*definition, "RequireLeadUsage");
     }
     loadDefinition(definition.get(), element);
+    prepareToLoad(element);
+    core().Load(element, log);
   });
 }
 
