@@ -239,8 +239,8 @@ TEST_F(CatalogueFileTest, ClassTwoLimitsNeverJudgeAProtectiveEarth) {
     const std::string configuration = attribute(*test, "PC");
     const bool needsEarth =
         code == std::to_string(etcProtEarth) || code == std::to_string(etcEarthLeak) ||
-        code == std::to_string(etcIRMains) || configuration == std::to_string(epcOE) ||
-        configuration == std::to_string(epcOERM);
+        code == std::to_string(etcIRMains) || code == std::to_string(etcIRAppl) ||
+        configuration == std::to_string(epcOE) || configuration == std::to_string(epcOERM);
     if (!needsEarth) continue;
     host::HostStandards standards = standardsOf(entry);
     for (int32_t s = 1; s <= standards.Count(); ++s) {
