@@ -62,6 +62,28 @@ void TestTemplate::setStandard(const std::string& standardText, const std::strin
   for (auto& [element, data] : m_hostData) putStandard(data, standardText);
 }
 
+namespace {
+
+void createStandardsIn(const std::vector<std::shared_ptr<host_api::ITestElement>>& elements,
+                       const host_api::IStandards& selected) {
+  for (const auto& element : elements) {
+    auto limits = element->Limits_get();
+    for (int32_t i = 1; limits && i <= selected.Count(); ++i) {
+      auto standard = selected.Item(i);
+      auto held = limits->Standards_get();
+      if (held && held->Find(0, standard->StandardID_get(), standard->ClassName_get())) continue;
+      limits->CreateStandard(standard->StandardID_get(), standard->ClassName_get());
+    }
+    if (auto group = std::dynamic_pointer_cast<host_api::ITestContainer>(element)) {
+      createStandardsIn(group->NewEnum(), selected);
+    }
+  }
+}
+
+}  // namespace
+
+void TestTemplate::createLimitStandards() { createStandardsIn(elements(), *m_standards); }
+
 void TestTemplate::setDeviceData(std::shared_ptr<host_api::IConfigData> data, std::string progId) {
   m_deviceData = std::move(data);
   m_deviceDataProgId = std::move(progId);

@@ -50,6 +50,11 @@ class TestTemplate {
   const std::string& deviceClass() const { return m_deviceClass; }
   // The selected limit standards; never null. A caller may add more.
   const std::shared_ptr<host_api::IStandards>& standards() const { return m_standards; }
+  // Gives every element, through the whole tree, each selected standard it does not hold yet
+  // (ILimitData::CreateStandard: the plug-in's catalogue limits, or the keys without values).
+  // Elements come out of a plug-in's catalogue without limits; without this call no reading of
+  // the template could ever fail.
+  void createLimitStandards();
 
   const std::string& deviceName() const { return m_deviceName; }
   void setDeviceName(std::string name) { m_deviceName = std::move(name); }

@@ -33,7 +33,8 @@ void readTest(const host_api::ITestElement& element, ElementFacts& facts) {
   auto* properties = dynamic_cast<const host_api::IProperties*>(&element);
   if (!properties) return;
   if (hasProperty(*properties, "Unit")) facts.unit = properties->PropertyText_get("Unit");
-  if (hasProperty(*properties, "TestCode")) facts.testCode = numberProperty(*properties, "TestCode");
+  if (hasProperty(*properties, "TestCode"))
+    facts.testCode = numberProperty(*properties, "TestCode");
   if (hasProperty(*properties, "PowerConfiguration")) {
     facts.powerConfig = numberProperty(*properties, "PowerConfiguration");
   }

@@ -84,8 +84,9 @@ void addReport(CLI::App& app, Requests& requests, Action& action, std::ostream& 
 }  // namespace
 
 int Orvel::main(int argc, const char* const argv[], std::ostream& out, std::ostream& err) {
-  CLI::App app{"Test templates for the TRX440 safety analyzer: the catalogue of test elements, "
-               "templates built from it, their options and their reports."};
+  CLI::App app{
+      "Test templates for the TRX440 safety analyzer: the catalogue of test elements, "
+      "templates built from it, their options and their reports."};
   app.name("orvel");
   app.require_subcommand(1);
   Requests requests;

@@ -1,5 +1,7 @@
 #include "apps/orvel/TemplatePrinter.h"
 
+#include <cstdio>
+
 #include "apps/common/EnumNames.h"
 #include "apps/common/JsonWriter.h"
 #include "apps/orvel/ElementFacts.h"
@@ -29,6 +31,28 @@ std::string modulesOf(const host::TestTemplate& testTemplate) {
 }
 
 std::string orNone(const std::string& text) { return text.empty() ? "(none)" : text; }
+
+std::string number(float value) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%g", static_cast<double>(value));
+  return text;
+}
+
+// "::CF <= 10 uA" for each limit with a value; "no values" when the standard judges nothing.
+std::string limitValues(const host_api::ILimitStandard& standard) {
+  std::string text;
+  auto limits = standard.Limits_get();
+  for (int32_t i = 1; i <= limits->Count(); ++i) {
+    auto limit = limits->Item(i);
+    std::string bounds;
+    if (auto low = limit->Low_get()) bounds += " >= " + number(*low);
+    if (auto high = limit->High_get()) bounds += " <= " + number(*high);
+    if (bounds.empty()) continue;
+    text += (text.empty() ? "" : ", ") + limit->Key_get() + bounds + " " +
+            apps::EnumNames::unitSymbol(limit->Unit_get());
+  }
+  return text.empty() ? "no values" : text;
+}
 
 void writeMeasurements(apps::JsonWriter& json, const host_api::IResultData& result) {
   json.key("measurements").beginArray();
@@ -88,11 +112,19 @@ void TemplatePrinter::printElements(const Elements& elements, int depth) {
     for (const auto& [name, value] : optionsOf(*element)) {
       m_out << indent << "    " << name << " = " << value << "\n";
     }
-    for (const auto& standard : facts.standards) {
-      m_out << indent << "    limits: " << standard << "\n";
-    }
+    printLimits(*element, indent);
     printResult(*element, indent);
     printElements(facts.children, depth + 1);
+  }
+}
+
+void TemplatePrinter::printLimits(host_api::ITestElement& element, const std::string& indent) {
+  auto limits = element.Limits_get();
+  auto standards = limits ? limits->Standards_get() : nullptr;
+  for (int32_t i = 1; standards && i <= standards->Count(); ++i) {
+    auto standard = standards->Item(i);
+    m_out << indent << "    limits " << standard->Name_get() << ": " << limitValues(*standard)
+          << "\n";
   }
 }
 
@@ -104,8 +136,8 @@ void TemplatePrinter::printResult(const host_api::ITestElement& element,
   for (int32_t i = 1; i <= result->MeasurementCount_get(); ++i) {
     auto measurement = result->Measurement_get(platform::Variant(i));
     if (!measurement) continue;
-    m_out << indent << "      " << measurement->Description_get() << " ("
-          << measurement->Key_get() << "): " << measurement->Value_get().toString() << " "
+    m_out << indent << "      " << measurement->Description_get() << " (" << measurement->Key_get()
+          << "): " << measurement->Value_get().toString() << " "
           << apps::EnumNames::unitSymbol(measurement->Unit_get()) << "  "
           << statusWords(measurement->Status_get()) << "\n";
   }

@@ -25,6 +25,7 @@ class TemplatePrinter {
   using Elements = std::vector<std::shared_ptr<host_api::ITestElement>>;
   void printDevice(const host::TestTemplate& testTemplate);
   void printElements(const Elements& elements, int depth);
+  void printLimits(host_api::ITestElement& element, const std::string& indent);
   void printResult(const host_api::ITestElement& element, const std::string& indent);
   void writeElements(apps::JsonWriter& json, const Elements& elements);
 

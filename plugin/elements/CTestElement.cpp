@@ -264,4 +264,15 @@ void CTestElement::raiseRunUnavailable() const {
                              MErrorConvention::KindFailure);
 }
 
+CPropertyTable CTestElement::PropertyTable() {
+  CPropertyTable table(source());
+  describeProperties(table);
+  return table;
+}
+
+void CTestElement::describeProperties(CPropertyTable& table) {
+  table.AddText(
+      "Unit", "read-only", [this] { return m_unit; }, nullptr);
+}
+
 }  // namespace plugin

@@ -7,6 +7,7 @@
 
 #include "host_api/IElementCore.h"
 #include "host_api/ITestElement.h"
+#include "plugin/core/CNamedProperties.h"
 #include "plugin/core/IAutoTest.h"
 
 namespace plugin {
@@ -28,6 +29,7 @@ class CLimitData;
 // (single and multi tests add "ResultKind" and the driver's "TRX440Test").
 class CTestElement : public host_api::ITestElement,
                      public IAutoTest,
+                     public CNamedProperties,
                      public std::enable_shared_from_this<CTestElement> {
  public:
   // Options of ResetResult: clear and mark "no verdict", or remove the result; any other value
@@ -80,6 +82,12 @@ class CTestElement : public host_api::ITestElement,
   std::shared_ptr<CLimitData> LimitData() const;
 
  protected:
+  // What the host may read of the element by name: its unit, and what an element class adds
+  // (describeProperties). Nothing of it can be set: an element's definition comes from the
+  // catalogue.
+  CPropertyTable PropertyTable() override;
+  virtual void describeProperties(CPropertyTable& table);
+
   explicit CTestElement(std::shared_ptr<host_api::IElementCore> core);
 
   // The class name ("CTestSingle"): errors name it, and its ProgID is "orvelTRX440." + it.

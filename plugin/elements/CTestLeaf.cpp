@@ -87,4 +87,16 @@ void CTestLeaf::loadDefinition(const host_api::IXmlElement* autoTest,
   if (auto safetyTest = stored.findChild(SafetyTestTag)) m_safetyTest->Load(*safetyTest);
 }
 
+void CTestLeaf::describeProperties(CPropertyTable& table) {
+  CTestElement::describeProperties(table);
+  const auto none = CPropertyTable::NoMinimum;
+  const auto any = CPropertyTable::NoMaximum;
+  table.AddInteger(
+      "TestCode", none, any, [this] { return static_cast<int32_t>(m_safetyTest->TestCode_get()); },
+      nullptr);
+  table.AddInteger(
+      "PowerConfiguration", none, any,
+      [this] { return static_cast<int32_t>(m_safetyTest->PowerConfig_get()); }, nullptr);
+}
+
 }  // namespace plugin

@@ -45,6 +45,8 @@ class CTestLeaf : public CTestElement {
   explicit CTestLeaf(std::shared_ptr<host_api::IElementCore> core);
 
   std::shared_ptr<host_api::IResultData> newResult() const override;
+  // The unit, and the instrument test by its driver numbers.
+  void describeProperties(CPropertyTable& table) override;
   void saveDefinition(host_api::IXmlElement& autoTest,
                       host_api::IXmlElement& stored) const override;
   void loadDefinition(const host_api::IXmlElement* autoTest,

@@ -82,7 +82,8 @@ TEST_F(OrvelProgram, ATemplateIsBuiltShownChangedAndPrinted) {
   ASSERT_EQ(shown.code, 0) << shown.output;
   EXPECT_NE(shown.output.find("Device: Infusion pump  serial number: SN-7"), std::string::npos)
       << shown.output;
-  EXPECT_NE(shown.output.find("limits: IEC 60601-1 I"), std::string::npos) << shown.output;
+  EXPECT_NE(shown.output.find("limits IEC 60601-1 I: ::ST <= 0.2 Ω"), std::string::npos)
+      << shown.output;
 
   auto report = orvel({"report", t});
   ASSERT_EQ(report.code, 0) << report.output;
@@ -117,6 +118,7 @@ TEST_F(OrvelProgram, BadRequestsLeaveNoFileOrTheOldOne) {
   EXPECT_NE(unknownId.output.find("4242"), std::string::npos) << unknownId.output;
   auto sixLeads = orvel({"template", "new", t, "1100", "--modules", "ECG:CF:5,SpO2:BF:1"});
   EXPECT_EQ(sixLeads.code, 2) << sixLeads.output;
+  EXPECT_NE(sixLeads.output.find("five lead sockets"), std::string::npos) << sixLeads.output;
   auto unknownStandard = orvel({"template", "new", t, "300", "--standard", "ISO 9001"});
   EXPECT_EQ(unknownStandard.code, 2) << unknownStandard.output;
   EXPECT_FALSE(std::filesystem::exists(t));

@@ -32,9 +32,10 @@ TEST_F(MErrorConventionTest, OwnErrorsCarryTheirMessageAndTheRaisingClass) {
 }
 
 TEST_F(GermanHost, OwnErrorsAreDescribedInTheHostsLanguage) {
-  ComError error = expectComError(
-      [&] { MErrorConvention::RaiseOwn(progId, MPlugInErrors::errCatalogueNotFound, 2); });
-  EXPECT_EQ(error.description(), "Die Katalogdatei der Testelemente wurde nicht gefunden.");
+  ComError error = expectComError([&] {
+    MErrorConvention::RaiseOwn(progId, MPlugInErrors::errCatalogueNotFound, 2, {"/k.mpc"});
+  });
+  EXPECT_EQ(error.description(), "Die Katalogdatei der Testelemente /k.mpc wurde nicht gefunden.");
 }
 
 TEST_F(MErrorConventionTest, ListedNumbersGoOnUnchangedAndOthersArePassedOn) {
