@@ -21,6 +21,7 @@
 #include "host_api/IOrvelMLCQuery.h"
 #include "host_api/IPathService.h"
 #include "host_api/IPlugIn.h"
+#include "host_api/IProperties.h"
 #include "host_api/IRegistryKey.h"
 #include "host_api/IReport.h"
 #include "host_api/IResultData.h"
@@ -70,6 +71,7 @@ ILimitStandard::~ILimitStandard() = default;
 ILoadLog::~ILoadLog() = default;
 IMeasurement::~IMeasurement() = default;
 IPlugIn::~IPlugIn() = default;
+IProperties::~IProperties() = default;
 IReport::~IReport() = default;
 IResultData::~IResultData() = default;
 ISetup::~ISetup() = default;

@@ -5,7 +5,7 @@
 #include <stdexcept>
 
 #include "apps/trxctl/AppliedPartText.h"
-#include "apps/trxctl/EnumNames.h"
+#include "apps/common/EnumNames.h"
 #include "apps/trxctl/ListCommand.h"
 #include "driver/CTrxSafetyTest.h"
 
@@ -41,7 +41,7 @@ std::optional<vti::ETrxPowerConfiguration> usualPower(vti::ETrxTestCode code) {
 std::string validPowers(vti::ETrxTestCode code) {
   std::string list;
   for (auto config : ListCommand::validPowers(code)) {
-    list += (list.empty() ? "" : ", ") + EnumNames::powerConfigName(config);
+    list += (list.empty() ? "" : ", ") + apps::EnumNames::powerConfigName(config);
   }
   return list;
 }
@@ -131,7 +131,7 @@ PlannedTest CommandLine::planTest(const std::string& testItem, const std::string
   size_t colon = testItem.find(':');
   std::string testText = testItem.substr(0, colon);
   std::string powerText = colon == std::string::npos ? defaultPower : testItem.substr(colon + 1);
-  auto code = EnumNames::parseTestCode(testText);
+  auto code = apps::EnumNames::parseTestCode(testText);
   if (!code)
     throw std::invalid_argument("unknown test \"" + testText +
                                 "\" (etcMains..etcECGTest or 1..22)");
@@ -140,7 +140,7 @@ PlannedTest CommandLine::planTest(const std::string& testItem, const std::string
   if (powerText.empty()) {
     test.power = *usualPower(*code);
   } else {
-    auto power = EnumNames::parsePowerConfig(powerText);
+    auto power = apps::EnumNames::parsePowerConfig(powerText);
     if (!power)
       throw std::invalid_argument("unknown power configuration \"" + powerText +
                                   "\" (epcOff..epcAccessOERM or 1..16)");
@@ -148,8 +148,8 @@ PlannedTest CommandLine::planTest(const std::string& testItem, const std::string
   }
   auto testLead = vti::CTrxSafetyTest::LeadNoOf(test.code, test.power);
   if (!testLead) {
-    throw std::invalid_argument(EnumNames::testCodeName(test.code) + " cannot run with " +
-                                EnumNames::powerConfigName(test.power) + "; it accepts " +
+    throw std::invalid_argument(apps::EnumNames::testCodeName(test.code) + " cannot run with " +
+                                apps::EnumNames::powerConfigName(test.power) + "; it accepts " +
                                 validPowers(test.code));
   }
   test.lead = lead < -1 ? *testLead : lead;

@@ -1,7 +1,7 @@
 #include "apps/trxctl/ListCommand.h"
 
 #include "apps/trxctl/CommandLine.h"
-#include "apps/trxctl/EnumNames.h"
+#include "apps/common/EnumNames.h"
 #include "driver/CTrxSafetyTest.h"
 
 namespace trxctl {
@@ -18,19 +18,19 @@ std::vector<vti::ETrxPowerConfiguration> ListCommand::validPowers(vti::ETrxTestC
 void ListCommand::printTest(vti::ETrxTestCode code, std::ostream& out) {
   const auto powers = validPowers(code);
   if (powers.empty()) return;
-  out << EnumNames::testCodeName(code) << " (" << static_cast<int32_t>(code) << ") "
-      << EnumNames::testCodeWords(code) << ": " << EnumNames::testMeasures(code);
+  out << apps::EnumNames::testCodeName(code) << " (" << static_cast<int32_t>(code) << ") "
+      << apps::EnumNames::testCodeWords(code) << ": " << apps::EnumNames::testMeasures(code);
   if (code != vti::etcECGTest) {
     // The unit is the driver's, which knows it only for a test set up in a valid configuration.
     vti::CTrxSafetyTest test;
     test.Initialize(code, powers.front());
     const std::string unit = test.Unit_get();
-    out << ", in " << EnumNames::unitSymbol(unit);
-    if (EnumNames::unitSymbol(unit) != unit) out << " (" << unit << ")";
+    out << ", in " << apps::EnumNames::unitSymbol(unit);
+    if (apps::EnumNames::unitSymbol(unit) != unit) out << " (" << unit << ")";
   }
   out << '\n';
   for (auto power : powers) {
-    out << "    " << EnumNames::powerConfigWords(power) << " (" << EnumNames::powerConfigName(power)
+    out << "    " << apps::EnumNames::powerConfigWords(power) << " (" << apps::EnumNames::powerConfigName(power)
         << ", " << static_cast<int32_t>(power) << ")\n";
   }
 }

@@ -2,7 +2,7 @@
 
 #include <charconv>
 
-#include "apps/trxctl/EnumNames.h"
+#include "apps/common/EnumNames.h"
 #include "platform/NumberPattern.h"
 
 namespace trxctl {
@@ -53,7 +53,7 @@ std::string Reading::formatValue(float value, std::string_view pattern) {
 std::string Reading::text(const std::string& unit, std::string_view pattern) const {
   switch (m_kind) {
     case Kind::Measured: {
-      std::string shown = formatValue(m_value, pattern) + ' ' + EnumNames::unitSymbol(unit);
+      std::string shown = formatValue(m_value, pattern) + ' ' + apps::EnumNames::unitSymbol(unit);
       if (!m_unitSuffix.empty()) shown += ' ' + m_unitSuffix;
       return shown;
     }

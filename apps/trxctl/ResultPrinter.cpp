@@ -2,28 +2,15 @@
 
 #include <cstdio>
 
-#include "apps/trxctl/EnumNames.h"
+#include "apps/common/JsonWriter.h"
+#include "apps/common/EnumNames.h"
 #include "apps/trxctl/Reading.h"
 #include "platform/NumberFormat.h"
 
 namespace trxctl {
 
 std::string ResultPrinter::jsonString(const std::string& text) {
-  std::string out = "\"";
-  for (char c : text) {
-    auto byte = static_cast<unsigned char>(c);
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += c;
-    } else if (byte < 0x20 || byte == 0x7F) {
-      char escaped[8];
-      std::snprintf(escaped, sizeof escaped, "\\u%04x", byte);
-      out += escaped;
-    } else {
-      out += c;
-    }
-  }
-  return out + "\"";
+  return apps::JsonWriter::quoted(text);
 }
 
 void ResultPrinter::print(const PlannedTest& test, const vti::CTrxTestResult& result,
@@ -34,11 +21,11 @@ void ResultPrinter::print(const PlannedTest& test, const vti::CTrxTestResult& re
     printJson(test, result, reading, unit, error);
     return;
   }
-  m_out << EnumNames::describeTest(test.code, test.power);
+  m_out << apps::EnumNames::describeTest(test.code, test.power);
   if (test.lead >= vti::TRX_LEAD_ALL) m_out << " AP " << test.appliedPart;
   const vti::ETrxTestState state = result.State_get();
-  m_out << ": " << reading.text(unit, valueFormat) << "; " << EnumNames::testStateWords(state)
-        << " (" << EnumNames::testStateName(state) << ")";
+  m_out << ": " << reading.text(unit, valueFormat) << "; " << apps::EnumNames::testStateWords(state)
+        << " (" << apps::EnumNames::testStateName(state) << ")";
   if (!error.empty()) m_out << " - " << error;
   m_out << std::endl;
 }
@@ -52,19 +39,19 @@ void ResultPrinter::printJson(const PlannedTest& test, const vti::CTrxTestResult
                                 ? platform::formatNumber(result.Value_get())
                                 : std::string("null");
   m_out << "{\"test\":" << test.code
-        << ",\"test_name\":" << jsonString(EnumNames::testCodeName(test.code))
-        << ",\"test_words\":" << jsonString(EnumNames::testCodeWords(test.code))
+        << ",\"test_name\":" << jsonString(apps::EnumNames::testCodeName(test.code))
+        << ",\"test_words\":" << jsonString(apps::EnumNames::testCodeWords(test.code))
         << ",\"power\":" << test.power
-        << ",\"power_name\":" << jsonString(EnumNames::powerConfigName(test.power))
-        << ",\"power_words\":" << jsonString(EnumNames::powerConfigWords(test.power))
+        << ",\"power_name\":" << jsonString(apps::EnumNames::powerConfigName(test.power))
+        << ",\"power_words\":" << jsonString(apps::EnumNames::powerConfigWords(test.power))
         << ",\"lead\":" << test.lead << ",\"applied_part\":" << jsonString(test.appliedPart)
         << ",\"value\":" << value
         << ",\"over_range\":" << (reading.kind() == Reading::Kind::OverRange ? "true" : "false")
         << ",\"unit\":" << jsonString(unit)
-        << ",\"display_unit\":" << jsonString(EnumNames::unitSymbol(unit))
+        << ",\"display_unit\":" << jsonString(apps::EnumNames::unitSymbol(unit))
         << ",\"unit_suffix\":" << jsonString(result.UnitSuffix_get()) << ",\"state\":" << state
-        << ",\"state_name\":" << jsonString(EnumNames::testStateName(state))
-        << ",\"state_words\":" << jsonString(EnumNames::testStateWords(state))
+        << ",\"state_name\":" << jsonString(apps::EnumNames::testStateName(state))
+        << ",\"state_words\":" << jsonString(apps::EnumNames::testStateWords(state))
         << ",\"value_unknown\":" << jsonString(result.ValueUnknown_get())
         << ",\"error\":" << jsonString(error) << "}" << std::endl;
 }

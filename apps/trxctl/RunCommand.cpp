@@ -3,7 +3,7 @@
 #include <signal.h>
 
 #include "apps/trxctl/CommandLine.h"
-#include "apps/trxctl/EnumNames.h"
+#include "apps/common/EnumNames.h"
 #include "apps/trxctl/GroundFault.h"
 #include "apps/trxctl/OperatorScreen.h"
 #include "apps/trxctl/PortDiagnosis.h"
@@ -146,7 +146,7 @@ int RunCommand::calibrate() {
         const vti::ETrxTestState state = m_vti->TestResult_get()->State_get();
         zeroed = state == vti::etsCompleted;
         if (!zeroed) {
-          error = "no reading (" + EnumNames::testStateName(state) +
+          error = "no reading (" + apps::EnumNames::testStateName(state) +
                   ") - connect the test lead and retry";
         }
       }

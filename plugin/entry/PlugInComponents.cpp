@@ -14,6 +14,10 @@
 #include "plugin/config/CConfigResistance.h"
 #include "plugin/config/CConfigTestGroup.h"
 #include "plugin/core/XPlugInPreferences.h"
+#include "plugin/elements/CTestGroup.h"
+#include "plugin/elements/CTestMulti.h"
+#include "plugin/elements/CTestSingle.h"
+#include "plugin/entry/CPlugInTRX440.h"
 #include "plugin/modules/CModule.h"
 #include "plugin/modules/CModuleFilter.h"
 #include "plugin/modules/CModuleFilterItem.h"
@@ -28,6 +32,16 @@ template <typename T>
 void registerPlugInClass(platform::components::ClassRegistrar& registrar,
                          const std::string& className = T::ClassName) {
   registrar.registerClass("orvelTRX440." + className, [] { return std::make_shared<T>(); });
+}
+
+// Test elements hand themselves to the objects they own, so only their Create() makes them
+// whole. A group is also a container; both faces are objects, and the element face is the one
+// handed out.
+template <typename T>
+void registerElementClass(platform::components::ClassRegistrar& registrar) {
+  registrar.registerClass(std::string("orvelTRX440.") + T::ClassName, [] {
+    return std::static_pointer_cast<host_api::ITestElement>(T::Create());
+  });
 }
 }  // namespace
 
@@ -51,4 +65,8 @@ ORVEL_COMPONENT_ENTRY(registrar) {
   registerPlugInClass<plugin::CMeasurement>(registrar);
   registerPlugInClass<plugin::CResultData>(registrar);
   registerPlugInClass<plugin::CResultTestGroup>(registrar);
+  registerElementClass<plugin::CTestSingle>(registrar);
+  registerElementClass<plugin::CTestMulti>(registrar);
+  registerElementClass<plugin::CTestGroup>(registrar);
+  registerPlugInClass<plugin::CPlugInTRX440>(registrar);
 }

@@ -9,8 +9,8 @@
 #include <set>
 #include <sstream>
 
+#include "apps/common/EnumNames.h"
 #include "apps/trxctl/CommandLine.h"
-#include "apps/trxctl/EnumNames.h"
 #include "apps/trxctl/PresenceCommand.h"
 #include "apps/trxctl/ResultPrinter.h"
 #include "support/GermanLocale.h"
@@ -320,8 +320,9 @@ TEST_F(TrxctlTest, ListOffersExactlyThePairsARunAccepts) {
   int accepted = 0;
   for (int code = vti::etcMains; code <= vti::etcECGTest; ++code) {
     for (int pc = vti::epcOff; pc <= vti::epcAccessOERM; ++pc) {
-      std::string pair = EnumNames::testCodeName(static_cast<vti::ETrxTestCode>(code)) + ":" +
-                         EnumNames::powerConfigName(static_cast<vti::ETrxPowerConfiguration>(pc));
+      std::string pair =
+          apps::EnumNames::testCodeName(static_cast<vti::ETrxTestCode>(code)) + ":" +
+          apps::EnumNames::powerConfigName(static_cast<vti::ETrxPowerConfiguration>(pc));
       bool runs = true;
       try {
         CommandLine::planTest(pair, "", -2, "");

@@ -1,4 +1,4 @@
-#include "apps/trxctl/EnumNames.h"
+#include "apps/common/EnumNames.h"
 
 #include <algorithm>
 #include <cctype>
@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-namespace trxctl::EnumNames {
+namespace apps::EnumNames {
 
 namespace {
 
@@ -173,4 +173,4 @@ std::string unitSymbol(const std::string& unit) {
   return unit;
 }
 
-}  // namespace trxctl::EnumNames
+}  // namespace apps::EnumNames

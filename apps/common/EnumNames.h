@@ -8,7 +8,7 @@
 
 // The driver's enumerations by name, as a person types them on the command line ("etcPatLeak",
 // "epcNCRM") and as trxctl prints them, and in words beside those names.
-namespace trxctl::EnumNames {
+namespace apps::EnumNames {
 
 // A name (any letter case) or a decimal number within the enumeration.
 std::optional<vti::ETrxTestCode> parseTestCode(const std::string& text);
@@ -31,4 +31,4 @@ std::string describeTest(vti::ETrxTestCode code, vti::ETrxPowerConfiguration con
 // units ("V", "A") as they are.
 std::string unitSymbol(const std::string& unit);
 
-}  // namespace trxctl::EnumNames
+}  // namespace apps::EnumNames
