@@ -13,7 +13,7 @@ namespace host {
 // XML (Save appends "Standards" to the owner; Load takes any element name, since a limit data
 // renames it for its place):
 //   <Standards>
-//     <Standard ID="4" Class="CF" Flag="1">
+//     <Standard ID="4" Class="I" Flag="1">
 //       <Limit Key="::CF_AC" Unit="µA" High="10" Low=""/>
 //     </Standard>
 //   </Standards>

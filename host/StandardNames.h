@@ -15,9 +15,6 @@ namespace host {
 //   5 "AS/NZS 3551"    6 "AAMI ES60601-1"   7 "VDE 751.1"   8 "DB9801S1"
 namespace StandardNames {
 
-constexpr int32_t kFirstId = 1;
-constexpr int32_t kLastId = 8;
-
 // The name of `standardId`; nothing for an id outside the table.
 std::optional<std::string> name(int32_t standardId);
 

@@ -38,6 +38,10 @@ class TestTemplate {
 
   // No standard, no device data, no elements.
   TestTemplate();
+  // A copy would share the elements with the original while keeping its own host data; a
+  // template is one document, held through a shared_ptr.
+  TestTemplate(const TestTemplate&) = delete;
+  TestTemplate& operator=(const TestTemplate&) = delete;
 
   // The standard the device is tested against, as a person wrote it ("IEC 62353:2014"), and the
   // device's protection class "I" or "II". Selects that limit standard (its id from
