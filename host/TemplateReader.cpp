@@ -136,7 +136,11 @@ void TemplateReader::readElement(const IXmlElement& wrapper, int position) {
   auto data = readHostData(wrapper, context);
   auto element = create<host_api::ITestElement>(progId, context);
   step(context, [&] { element->Load(*stored, log()); });
-  step(context, [&] { m_template->addElement(element, progId, std::move(data)); });
+  step(context, [&] {
+    m_template->addElement(element, progId);
+    // The stored data as it stands, even where it differs from what a new element would get.
+    m_template->setElementData(*element, std::move(data));
+  });
 }
 
 HostData TemplateReader::readHostData(const IXmlElement& wrapper, const std::string& context) {

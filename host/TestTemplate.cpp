@@ -20,20 +20,17 @@ constexpr const char* kSource = "Orvel.TestTemplate";
   throw platform::ComError(number, kSource, why);
 }
 
-bool carriesStandard(const HostData& data) {
+bool hasStandardEntry(const HostData& data) {
   return std::any_of(data.begin(), data.end(),
-                     [](const auto& entry) { return entry.first != "Orvel"; });
+                     [](const auto& entry) { return entry.first == TestTemplate::kStandardEntry; });
 }
 
-// Puts ("Standard", text) in place of the data's standard entry, or first when it has none.
+// Makes ("Standard", text) the first entry, in place of any the data held: whoever reads the
+// standard takes the first entry not named "Orvel", so it must come before every other name.
 void putStandard(HostData& data, const std::string& text) {
-  auto entry = std::find_if(data.begin(), data.end(),
-                            [](const auto& e) { return e.first == TestTemplate::kStandardEntry; });
-  if (entry != data.end()) {
-    entry->second = text;
-  } else {
-    data.insert(data.begin(), {TestTemplate::kStandardEntry, text});
-  }
+  std::erase_if(data,
+                [](const auto& entry) { return entry.first == TestTemplate::kStandardEntry; });
+  data.insert(data.begin(), {TestTemplate::kStandardEntry, text});
 }
 
 std::string knownStandards() {
@@ -73,7 +70,7 @@ void TestTemplate::setDeviceData(std::shared_ptr<host_api::IConfigData> data, st
 void TestTemplate::addElement(const std::shared_ptr<host_api::ITestElement>& element,
                               std::string progId, HostData data) {
   m_elements.add(element, nullptr, host_api::InsertRelation::Last, std::move(progId));
-  if (!m_standardText.empty() && !carriesStandard(data)) putStandard(data, m_standardText);
+  if (!m_standardText.empty() && !hasStandardEntry(data)) putStandard(data, m_standardText);
   m_hostData[element.get()] = std::move(data);
 }
 

@@ -42,9 +42,9 @@ class TestTemplate {
   // The standard the device is tested against, as a person wrote it ("IEC 62353:2014"), and the
   // device's protection class "I" or "II". Selects that limit standard (its id from
   // StandardNames, the class as its class name) as the only one of the template, and makes
-  // ("Standard", text) the first entry of every element's host data. A text that names no known
-  // standard or another class is ComError 5 and changes nothing: a template that silently
-  // judged against no standard would pass every reading.
+  // ("Standard", text) the first entry of every element's host data (replacing the one held). A
+  // text that names no known standard or another class is ComError 5 and changes nothing: a
+  // template that silently judged against no standard would pass every reading.
   void setStandard(const std::string& standardText, const std::string& deviceClass);
   const std::string& standardText() const { return m_standardText; }
   const std::string& deviceClass() const { return m_deviceClass; }
@@ -74,7 +74,7 @@ class TestTemplate {
   const ElementList& elementList() const { return m_elements; }
   // Appends a top-level element (`progId`: the class it was created by, when known). Its host
   // data is `data`, with ("Standard", text) put first when the template has a standard and the
-  // data carries none. A null element or one held already is ComError 5.
+  // data has no "Standard" entry. A null element or one held already is ComError 5.
   void addElement(const std::shared_ptr<host_api::ITestElement>& element, std::string progId = {},
                   HostData data = {});
   // ElementError::NoSuchChild when it is not a top-level element of the template.

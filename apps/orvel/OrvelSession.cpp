@@ -7,17 +7,31 @@ namespace orvel {
 
 namespace {
 
-void answerForTemplate(const host::TestTemplate* testTemplate) {
+void answerForTemplate(const std::shared_ptr<host::TestTemplate>& testTemplate) {
   auto* application =
       dynamic_cast<host::HostApplicationService*>(host_api::hostServices().application.get());
-  if (!application) return;
-  application->setOpenTemplate(testTemplate ? testTemplate->elementObjects()
-                                            : host_api::TestElements{});
+  if (application) application->setOpenTemplate(testTemplate);
+}
+
+constexpr const char* kPlugInSettings = "Software\\Tavik\\orvel\\TRX440";
+
+bool plugInSettingsExist() {
+  auto key = host_api::hostServices().newRegistryKey();
+  return key->Open(host_api::RegistryRoot::LocalMachine, kPlugInSettings);
+}
+
+host::HostPlugIn loadPlugIn() {
+  const bool firstRun = !plugInSettingsExist();
+  host::HostPlugIn plugIn = host::HostPlugIn::load();
+  // On the first run the plug-in has said that it uses its defaults; keeping them, as an
+  // installation would, spares the technician that notice on every later run.
+  if (firstRun) plugIn->Setup_get()->RegSave(0, "");
+  return plugIn;
 }
 
 }  // namespace
 
-OrvelSession::OrvelSession() : m_plugIn(host::HostPlugIn::load()) {}
+OrvelSession::OrvelSession() : m_plugIn(loadPlugIn()) {}
 
 // The host forgets the template before the plug-in that made its elements goes.
 OrvelSession::~OrvelSession() {
@@ -33,7 +47,7 @@ std::shared_ptr<host::TestTemplate> OrvelSession::openTemplate(const std::filesy
 
 void OrvelSession::setOpenTemplate(const std::shared_ptr<host::TestTemplate>& testTemplate) {
   m_open = testTemplate;
-  answerForTemplate(testTemplate.get());
+  answerForTemplate(testTemplate);
 }
 
 }  // namespace orvel

@@ -8,6 +8,7 @@
 #include "apps/orvel/OrvelSession.h"
 #include "apps/orvel/TemplatePrinter.h"
 #include "host_api/IProperties.h"
+#include "host_api/ITestContainer.h"
 
 namespace orvel {
 
@@ -41,6 +42,24 @@ void addDeviceData(host_api::IPlugIn& plugIn, host::TestTemplate& testTemplate,
   testTemplate.setDeviceData(data);
 }
 
+// Elements come from the catalogue without limits; the template's standard brings each element
+// the limits the catalogue holds for that standard and class (or its keys without values, to be
+// filled in, where the catalogue has none). Without this no reading would ever fail.
+void createLimitStandards(const host::TestTemplate& testTemplate,
+                          const std::vector<std::shared_ptr<host_api::ITestElement>>& elements) {
+  auto selected = testTemplate.standards();
+  for (const auto& element : elements) {
+    auto limits = element->Limits_get();
+    for (int32_t i = 1; limits && i <= selected->Count(); ++i) {
+      auto standard = selected->Item(i);
+      limits->CreateStandard(standard->StandardID_get(), standard->ClassName_get());
+    }
+    if (auto group = std::dynamic_pointer_cast<host_api::ITestContainer>(element)) {
+      createLimitStandards(testTemplate, group->NewEnum());
+    }
+  }
+}
+
 // "NAME=VALUE" split at the first "="; a missing name or "=" is a usage error.
 std::pair<std::string, std::string> assignment(const std::string& text) {
   auto equals = text.find('=');
@@ -64,6 +83,7 @@ int TemplateCommands::create(const NewTemplateRequest& request) {
   for (int32_t id : request.ids) {
     testTemplate->addElement(catalogueClone(session.plugIn(), id));
   }
+  createLimitStandards(*testTemplate, testTemplate->elements());
   session.setOpenTemplate(testTemplate);
   addDeviceData(session.plugIn(), *testTemplate, request.modules);
   testTemplate->save(request.file);

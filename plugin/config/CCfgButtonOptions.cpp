@@ -1,6 +1,8 @@
 #include "plugin/config/CCfgButtonOptions.h"
 
 #include "plugin/config/MConfigXml.h"
+#include "plugin/config/MOptionChoices.h"
+#include "plugin/core/CPropertyTable.h"
 #include "plugin/core/MXmlUtils.h"
 
 namespace plugin {
@@ -21,6 +23,13 @@ std::shared_ptr<host_api::IXmlElement> CCfgButtonOptions::Save(host_api::IXmlEle
   MXmlUtils::WriteBoolean(*element, "NA", m_enableNA);
   MXmlUtils::WriteBoolean(*element, "Step", m_enableStep);
   return element;
+}
+
+void CCfgButtonOptions::DescribeProperties(CPropertyTable& table) {
+  using R = CCfgButtonOptions;
+  table.Boolean("EnableSkip", *this, &R::EnableSkip_get, &R::EnableSkip_let);
+  table.Boolean("EnableNA", *this, &R::EnableNA_get, &R::EnableNA_let);
+  table.Boolean("EnableStep", *this, &R::EnableStep_get, &R::EnableStep_let);
 }
 
 }  // namespace plugin

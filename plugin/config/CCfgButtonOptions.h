@@ -7,6 +7,8 @@
 
 namespace plugin {
 
+class CPropertyTable;
+
 // Which operator buttons the test guide offers while the element runs. Stored as "EnableBtn".
 class CCfgButtonOptions : public platform::Object {
  public:
@@ -18,6 +20,10 @@ class CCfgButtonOptions : public platform::Object {
   void EnableNA_let(bool value) { m_enableNA = value; }
   bool EnableStep_get() const { return m_enableStep; }
   void EnableStep_let(bool value) { m_enableStep = value; }
+
+  // Adds the record's settings to `table`, bound to this record, for the host to read and set
+  // by name.
+  void DescribeProperties(CPropertyTable& table);
 
   std::shared_ptr<CCfgButtonOptions> Clone() const;
   // A stored flag that is missing reads as disabled, although a new record enables all three.

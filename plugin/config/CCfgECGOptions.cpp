@@ -1,6 +1,8 @@
 #include "plugin/config/CCfgECGOptions.h"
 
 #include "plugin/config/MConfigXml.h"
+#include "plugin/config/MOptionChoices.h"
+#include "plugin/core/CPropertyTable.h"
 #include "plugin/core/MXmlUtils.h"
 
 namespace plugin {
@@ -23,6 +25,14 @@ std::shared_ptr<host_api::IXmlElement> CCfgECGOptions::Save(host_api::IXmlElemen
   MXmlUtils::WriteBoolean(*element, "Indefinite", m_indefinite);
   MXmlUtils::WriteInteger(*element, "WaveType", m_waveformType);
   return element;
+}
+
+void CCfgECGOptions::DescribeProperties(CPropertyTable& table) {
+  using R = CCfgECGOptions;
+  table.Integer("Duration", MinDuration, MaxDuration, *this, &R::Duration_get, &R::Duration_let);
+  table.Boolean("Indefinite", *this, &R::Indefinite_get, &R::Indefinite_let);
+  table.Choice("WaveformType", MOptionChoices::WaveformType(), *this, &R::WaveformType_get,
+               &R::WaveformType_let);
 }
 
 }  // namespace plugin

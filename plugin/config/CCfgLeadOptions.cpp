@@ -1,6 +1,12 @@
 #include "plugin/config/CCfgLeadOptions.h"
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 #include "plugin/config/MConfigXml.h"
+#include "plugin/config/MOptionChoices.h"
+#include "plugin/core/CPropertyTable.h"
 #include "plugin/core/MXmlUtils.h"
 
 namespace plugin {
@@ -41,6 +47,25 @@ std::shared_ptr<host_api::IXmlElement> CCfgLeadOptions::Save(host_api::IXmlEleme
   writeLeads(*element->appendNewChild("From"), m_from);
   writeLeads(*element->appendNewChild("To"), m_to);
   return element;
+}
+
+void CCfgLeadOptions::DescribeProperties(CPropertyTable& table) {
+  using R = CCfgLeadOptions;
+  table.Boolean("LeadsUseAll", *this, &R::LeadsUseAll_get, &R::LeadsUseAll_let);
+  table.Boolean("LeadsUseSpecific", *this, &R::LeadsUseSpecific_get, &R::LeadsUseSpecific_let);
+  const std::vector<std::string> names(LeadNames.begin(), LeadNames.end());
+  table.AddFlags(
+      "LeadsUseFrom", names, [this] { return std::vector<bool>(m_from.begin(), m_from.end()); },
+      [this](const std::vector<bool>& flags) {
+        std::copy(flags.begin(), flags.end(), m_from.begin());
+      });
+  table.AddFlags(
+      "LeadsUseTo", names, [this] { return std::vector<bool>(m_to.begin(), m_to.end()); },
+      [this](const std::vector<bool>& flags) {
+        std::copy(flags.begin(), flags.end(), m_to.begin());
+      });
+  table.Choice("LeadsUseUnused", MOptionChoices::AppliedParts(), *this, &R::LeadsUseUnused_get,
+               &R::LeadsUseUnused_let);
 }
 
 }  // namespace plugin

@@ -9,6 +9,8 @@
 
 namespace plugin {
 
+class CPropertyTable;
+
 // Which patient leads a lead-to-lead test uses: each lead against all others, or specific
 // leads from one set to another, and what the unused leads are connected to. Stored as
 // "LeadOptions" with the children "Usage", "From" and "To".
@@ -30,6 +32,10 @@ class CCfgLeadOptions : public platform::Object {
   void LeadsUseTo_let(const Leads& value) { m_to = value; }
   int32_t LeadsUseUnused_get() const { return m_unused; }
   void LeadsUseUnused_let(int32_t value) { m_unused = value; }
+
+  // Adds the record's settings to `table`, bound to this record, for the host to read and set
+  // by name.
+  void DescribeProperties(CPropertyTable& table);
 
   std::shared_ptr<CCfgLeadOptions> Clone() const;
   void Load(const host_api::IXmlElement& element);

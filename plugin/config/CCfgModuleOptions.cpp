@@ -1,6 +1,8 @@
 #include "plugin/config/CCfgModuleOptions.h"
 
 #include "plugin/config/MConfigXml.h"
+#include "plugin/config/MOptionChoices.h"
+#include "plugin/core/CPropertyTable.h"
 #include "plugin/core/MXmlUtils.h"
 #include "plugin/modules/CModuleFilter.h"
 #include "plugin/modules/CModuleFilterItem.h"
@@ -56,6 +58,15 @@ std::shared_ptr<host_api::IXmlElement> CCfgModuleOptions::Save(host_api::IXmlEle
   }
   m_moduleSetup->Save(*element);
   return element;
+}
+
+void CCfgModuleOptions::DescribeProperties(CPropertyTable& table) {
+  using R = CCfgModuleOptions;
+  table.Boolean("TestSeparately", *this, &R::TestSeparately_get, &R::TestSeparately_let);
+  table.Boolean("ExpandGroups", *this, &R::ExpandGroups_get, &R::ExpandGroups_let);
+  table.Boolean("StopAtNew", *this, &R::StopAtNew_get, &R::StopAtNew_let);
+  table.Boolean("OverridePatientLead", *this, &R::OverridePatientLead_get,
+                &R::OverridePatientLead_let);
 }
 
 }  // namespace plugin

@@ -8,6 +8,8 @@
 
 namespace plugin {
 
+class CPropertyTable;
+
 class CModuleFilter;
 class CModuleSetup;
 
@@ -39,6 +41,10 @@ class CCfgModuleOptions : public platform::Object {
 
   // A deep copy: the filter and the module setup are copies too, so editing the clone leaves
   // this record as it is.
+  // Adds the record's settings to `table`, bound to this record, for the host to read and set
+  // by name.
+  void DescribeProperties(CPropertyTable& table);
+
   std::shared_ptr<CCfgModuleOptions> Clone() const;
   // Starts from the defaults, then reads the flags, the filter items and the module setup. A
   // module setup that fails to load leaves the default one and the error goes on.

@@ -1,6 +1,8 @@
 #include "plugin/config/CCfgResistOptions.h"
 
 #include "plugin/config/MConfigXml.h"
+#include "plugin/config/MOptionChoices.h"
+#include "plugin/core/CPropertyTable.h"
 #include "plugin/core/MXmlUtils.h"
 
 namespace plugin {
@@ -20,6 +22,12 @@ std::shared_ptr<host_api::IXmlElement> CCfgResistOptions::Save(host_api::IXmlEle
   MXmlUtils::WriteInteger(*element, "MeasType", m_measType);
   MXmlUtils::WriteNumericBoolean(*element, "SkipCalibration", m_skipCalibration);
   return element;
+}
+
+void CCfgResistOptions::DescribeProperties(CPropertyTable& table) {
+  using R = CCfgResistOptions;
+  table.Choice("MeasType", MOptionChoices::MeasType(), *this, &R::MeasType_get, &R::MeasType_let);
+  table.Boolean("SkipCalibration", *this, &R::SkipCalibration_get, &R::SkipCalibration_let);
 }
 
 }  // namespace plugin

@@ -8,6 +8,8 @@
 
 namespace plugin {
 
+class CPropertyTable;
+
 // The protective-earth resistance test: measurement type and whether the test lead's
 // calibration is skipped. Stored as "ResOptions".
 class CCfgResistOptions : public platform::Object {
@@ -18,6 +20,10 @@ class CCfgResistOptions : public platform::Object {
   void MeasType_let(int32_t value) { m_measType = value; }
   bool SkipCalibration_get() const { return m_skipCalibration; }
   void SkipCalibration_let(bool value) { m_skipCalibration = value; }
+
+  // Adds the record's settings to `table`, bound to this record, for the host to read and set
+  // by name.
+  void DescribeProperties(CPropertyTable& table);
 
   std::shared_ptr<CCfgResistOptions> Clone() const;
   void Load(const host_api::IXmlElement& element);

@@ -1,6 +1,8 @@
 #include "plugin/config/CCfgTestOptions.h"
 
 #include "plugin/config/MConfigXml.h"
+#include "plugin/config/MOptionChoices.h"
+#include "plugin/core/CPropertyTable.h"
 #include "plugin/core/MSharedTools.h"
 #include "plugin/core/MXmlUtils.h"
 #include "plugin/modules/IPlugInReference.h"
@@ -86,6 +88,35 @@ std::shared_ptr<host_api::IXmlElement> CCfgTestOptions::Save(host_api::IXmlEleme
   WriteInteger(*element, "Duration", m_irDuration);
   WriteInteger(*element, "PowerOff", m_powerOffScreen);
   return element;
+}
+
+void CCfgTestOptions::DescribeProperties(CPropertyTable& table) {
+  using R = CCfgTestOptions;
+  table.Boolean("Optimized", *this, &R::Optimized_get, &R::Optimized_let);
+  table.Boolean("HaltOnTestFailure", *this, &R::HaltOnTestFailure_get, &R::HaltOnTestFailure_let);
+  table.Boolean("MultiplePETests", *this, &R::MultiplePETests_get, &R::MultiplePETests_let);
+  table.Boolean("TotalLeakage", *this, &R::TotalLeakage_get, &R::TotalLeakage_let);
+  table.Boolean("StopBeforeNewPC", *this, &R::StopBeforeNewPC_get, &R::StopBeforeNewPC_let);
+  table.Boolean("StopAfterNewPC", *this, &R::StopAfterNewPC_get, &R::StopAfterNewPC_let);
+  table.Integer("DelayTimePowerOn", 0, MaxDelayTime, *this, &R::DelayTimePowerOn_get,
+                &R::DelayTimePowerOn_let);
+  table.Integer("DelayTimePowerOff", 0, MaxDelayTime, *this, &R::DelayTimePowerOff_get,
+                &R::DelayTimePowerOff_let);
+  table.Choice("MeasType", MOptionChoices::MeasType(), *this, &R::MeasType_get, &R::MeasType_let);
+  table.Choice("TestVoltage", MOptionChoices::TestVoltage(), *this, &R::TestVoltage_get,
+               &R::TestVoltage_let);
+  table.Choice("AppliedParts", MOptionChoices::AppliedParts(), *this, &R::AppliedParts_get,
+               &R::AppliedParts_let);
+  table.Choice("MAPPolarity", MOptionChoices::MAPPolarity(), *this, &R::MAPPolarity_get,
+               &R::MAPPolarity_let);
+  table.Integer("IRDuration", ShortIRDuration, MaxIRDuration, *this, &R::IRDuration_get,
+                &R::IRDuration_let);
+  table.Choice("PLConfiguration", MOptionChoices::PLConfiguration(), *this, &R::PLConfiguration_get,
+               &R::PLConfiguration_let);
+  table.Choice("PowerOFFScreen", MOptionChoices::PowerOFFScreen(), *this, &R::PowerOFFScreen_get,
+               &R::PowerOFFScreen_let);
+  table.Integer("PolaritySwitchingDelay", MinPolarityDelay, MaxPolarityDelay, *this,
+                &R::PolaritySwitchingDelay_get, &R::PolaritySwitchingDelay_let);
 }
 
 }  // namespace plugin

@@ -8,6 +8,8 @@
 
 namespace plugin {
 
+class CPropertyTable;
+
 // How a safety test runs: sequence, stops, delays, measurement type, test voltage, applied
 // parts, polarity and durations. The enumerations are the driver's, kept as their values.
 // Stored as "TestOptions" with the children "Run", "StopOnPC" and "Delay".
@@ -17,6 +19,11 @@ class CCfgTestOptions : public platform::Object {
   static constexpr int32_t MinIRDuration = 1;
   static constexpr int32_t MaxIRDuration = 60;
   static constexpr int32_t ShortIRDuration = 2;  // what a duration below the minimum becomes
+  // What the settings offer: delays of up to four digits, and a polarity switching delay the
+  // analyzer can use.
+  static constexpr int32_t MaxDelayTime = 9999;
+  static constexpr int32_t MinPolarityDelay = 1;
+  static constexpr int32_t MaxPolarityDelay = 5;
 
   // The polarity switching delay starts as the installation's setting.
   CCfgTestOptions();
@@ -56,6 +63,10 @@ class CCfgTestOptions : public platform::Object {
   void PowerOFFScreen_let(int32_t value) { m_powerOffScreen = value; }
   int32_t PolaritySwitchingDelay_get() const { return m_polaritySwitchingDelay; }
   void PolaritySwitchingDelay_let(int32_t value) { m_polaritySwitchingDelay = value; }
+
+  // Adds the record's settings to `table`, bound to this record, for the host to read and set
+  // by name.
+  void DescribeProperties(CPropertyTable& table);
 
   std::shared_ptr<CCfgTestOptions> Clone() const;
   // Reads the record from `element`, whatever its name. An error of the XML access goes on to

@@ -60,4 +60,10 @@ std::shared_ptr<host_api::IXmlElement> CConfigECG::Save(host_api::IXmlElement& o
   });
 }
 
+CPropertyTable CConfigECG::PropertyTable() {
+  CPropertyTable table(Source);
+  m_ecgOptions->DescribeProperties(table);
+  return table;
+}
+
 }  // namespace plugin

@@ -6,12 +6,13 @@
 #include "host_api/ITestElement.h"
 #include "host_api/ITestGuideConfig.h"
 #include "plugin/config/CCfgECGOptions.h"
+#include "plugin/core/CNamedProperties.h"
 
 namespace plugin {
 
 // The configuration of an ECG simulation test: the waveform options and the host's own
 // test-guide settings for the element, which the host writes and reads itself.
-class CConfigECG : public host_api::IConfigData {
+class CConfigECG : public host_api::IConfigData, public CNamedProperties {
  public:
   static constexpr const char* ClassName = "CConfigECG";
 
@@ -33,6 +34,10 @@ class CConfigECG : public host_api::IConfigData {
   std::shared_ptr<host_api::IXmlElement> Save(host_api::IXmlElement& owner) const override;
   // An ECG configuration has nothing to print.
   void PrintReport(host_api::IReport*) const override {}
+
+ protected:
+  // By name: the ECG options. The host's test-guide settings are the host's to edit.
+  CPropertyTable PropertyTable() override;
 
  private:
   std::shared_ptr<CCfgECGOptions> m_ecgOptions;

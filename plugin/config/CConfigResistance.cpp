@@ -54,4 +54,11 @@ std::shared_ptr<host_api::IXmlElement> CConfigResistance::Save(host_api::IXmlEle
   });
 }
 
+CPropertyTable CConfigResistance::PropertyTable() {
+  CPropertyTable table(Source);
+  m_test->DescribeProperties(table);
+  m_buttons->DescribeProperties(table);
+  return table;
+}
+
 }  // namespace plugin

@@ -6,12 +6,13 @@
 #include "host_api/ITestElement.h"
 #include "plugin/config/CCfgButtonOptions.h"
 #include "plugin/config/CCfgResistOptions.h"
+#include "plugin/core/CNamedProperties.h"
 
 namespace plugin {
 
 // The configuration of a protective-earth resistance test (and of the other single tests that
 // measure a resistance): the operator buttons and the resistance options.
-class CConfigResistance : public host_api::IConfigData {
+class CConfigResistance : public host_api::IConfigData, public CNamedProperties {
  public:
   static constexpr const char* ClassName = "CConfigResistance";
 
@@ -30,6 +31,10 @@ class CConfigResistance : public host_api::IConfigData {
   std::shared_ptr<host_api::IXmlElement> Save(host_api::IXmlElement& owner) const override;
   // A resistance configuration has nothing to print.
   void PrintReport(host_api::IReport*) const override {}
+
+ protected:
+  // By name: the resistance options and the buttons.
+  CPropertyTable PropertyTable() override;
 
  private:
   std::shared_ptr<CCfgButtonOptions> m_buttons;

@@ -153,4 +153,22 @@ void CConfigTestGroup::printRow(host_api::IReport& report,
   report.Table(head.layout, head.header, text);
 }
 
+CPropertyTable CConfigTestGroup::PropertyTable() {
+  CPropertyTable table(Source);
+  m_test->DescribeProperties(table);
+  m_modules->DescribeProperties(table);
+  m_buttons->DescribeProperties(table);
+  table.AddChoice(
+      "ValueFilter", {{ValueFilterNone, "None"}, {ValueFilterMax, "Max"}, {ValueFilterMin, "Min"}},
+      [this] { return m_valueFilter; }, [this](int32_t filter) { m_valueFilter = filter; });
+  table.Restrict("Optimized", [this](const platform::Variant& value) -> CPropertyTable::Refusal {
+    auto owner = m_owner.lock();
+    if (!value.toBool() || !owner || owner->TestID_get() == SequenceElementType) return {};
+    return "only a whole test sequence (element type " + std::to_string(SequenceElementType) +
+           ") runs optimized, and this one belongs to element type " +
+           std::to_string(owner->TestID_get());
+  });
+  return table;
+}
+
 }  // namespace plugin

@@ -8,13 +8,14 @@
 #include "plugin/config/CCfgButtonOptions.h"
 #include "plugin/config/CCfgModuleOptions.h"
 #include "plugin/config/CCfgTestOptions.h"
+#include "plugin/core/CNamedProperties.h"
 
 namespace plugin {
 
 // The configuration of a test group (and of the single and multi tests that run like one):
 // operator buttons, module options, test options, and which member value the group reports as
 // its own.
-class CConfigTestGroup : public host_api::IConfigData {
+class CConfigTestGroup : public host_api::IConfigData, public CNamedProperties {
  public:
   static constexpr const char* ClassName = "CConfigTestGroup";
 
@@ -45,6 +46,12 @@ class CConfigTestGroup : public host_api::IConfigData {
   std::shared_ptr<host_api::IXmlElement> Save(host_api::IXmlElement& owner) const override;
   // One configuration row, chosen by the owner's element type; nothing for other types.
   void PrintReport(host_api::IReport* report) const override;
+
+ protected:
+  // By name: the test options, the module options' flags, the buttons, and ValueFilter. A
+  // configuration whose owner cannot run optimized refuses Optimized = True, which its next
+  // Load would undo.
+  CPropertyTable PropertyTable() override;
 
  private:
   void applyOwnerRule();

@@ -13,6 +13,7 @@
 #include "plugin/modules/CModule.h"
 #include "plugin/modules/CModuleGroup.h"
 #include "plugin/modules/IPlugInReference.h"
+#include "plugin/modules/MModuleSpec.h"
 #include "plugin/modules/MModuleUtils.h"
 #include "plugin/modules/MModuleXml.h"
 
@@ -291,6 +292,49 @@ void CModuleSetup::PrintModuleTable(host_api::IReport& report) const {
                              title("20515::Module info") + title("20516::Class") +
                              title("20517::Leads") + ";";
   report.Table(layout, header, body);
+}
+
+CPropertyTable CModuleSetup::PropertyTable() {
+  CPropertyTable table(Source);
+  table.AddText(
+      "Modules",
+      "name:class:leads items joined by commas (classes B, BF, CF or NI, I; 1 to 5 leads)",
+      [this] { return MModuleSpec::Format(*this); },
+      [this](const std::string& text) {
+        const MModuleSpec::Parsed parsed = MModuleSpec::Parse(text, m_nomenclature);
+        if (!parsed.error.empty()) return parsed.error;
+        MModuleSpec::Apply(*this, parsed.items);
+        refreshPlugInCopy();
+        return std::string();
+      });
+  table.AddChoice(
+      "Nomenclature", {{NomenclatureIEC, "IEC"}, {NomenclatureAAMI, "AAMI"}},
+      [this] { return m_nomenclature; },
+      [this](int32_t value) {
+        Nomenclature_let(value);
+        refreshPlugInCopy();
+      });
+  for (const char* editable : {"Modules", "Nomenclature"}) {
+    table.Restrict(editable, [this](const platform::Variant&) -> CPropertyTable::Refusal {
+      return m_readOnly ? "the module setup is read-only" : "";
+    });
+  }
+  table.AddInteger(
+      "UsedLeads", 0, MaxLeads(), [this] { return UsedLeads(); }, nullptr);
+  table.AddInteger(
+      "FreeLeads", 0, MaxLeads(), [this] { return FreeLeads(); }, nullptr);
+  table.AddBoolean(
+      "ReadOnly", [this] { return m_readOnly; }, nullptr);
+  return table;
+}
+
+// The plug-in runs with a copy of the device's setup; a change made by name to the device's setup
+// must reach that copy as a load does, or the next run would test the modules as they were.
+void CModuleSetup::refreshPlugInCopy() const {
+  auto entry = PlugIn();
+  if (entry && entry->DUTModuleSetup_get().get() == this) {
+    entry->CurrentModuleSetup_set(CloneSetup());
+  }
 }
 
 std::string CModuleSetup::reportBody(const host_api::IReport& report) const {

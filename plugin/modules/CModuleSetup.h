@@ -7,6 +7,7 @@
 
 #include "host_api/IConfigData.h"
 #include "host_api/IItemCollection.h"
+#include "plugin/core/CNamedProperties.h"
 #include "plugin/modules/CModuleCollection.h"
 #include "plugin/modules/CModuleEntry.h"
 
@@ -19,6 +20,7 @@ namespace plugin {
 // five. Stored data that claims more is kept as it is (and noted in the load log), so that the
 // numbers below stay true to the data rather than hide the excess.
 class CModuleSetup : public host_api::IConfigData,
+                     public CNamedProperties,
                      public std::enable_shared_from_this<CModuleSetup> {
  public:
   static constexpr const char* ClassName = "CModuleSetup";
@@ -86,11 +88,18 @@ class CModuleSetup : public host_api::IConfigData,
   std::shared_ptr<host_api::IXmlElement> Save(host_api::IXmlElement& owner) const override;
   void PrintReport(host_api::IReport* report) const override;
 
+ protected:
+  // By name: "Modules" (the applied parts as "name:class:leads,...", see MModuleSpec),
+  // "Nomenclature" (IEC, AAMI), and, to read only, "UsedLeads", "FreeLeads" and "ReadOnly". A
+  // read-only setup refuses new modules and nomenclature, as its editor does.
+  CPropertyTable PropertyTable() override;
+
  private:
   std::shared_ptr<CModuleEntry> memberWithId(int32_t moduleId) const;
   void readElement(const host_api::IXmlElement& element, host_api::ILoadLog* log);
   std::shared_ptr<host_api::IXmlElement> writeElement(host_api::IXmlElement& owner) const;
   std::string reportBody(const host_api::IReport& report) const;
+  void refreshPlugInCopy() const;
 
   CModuleCollection m_modules;
   int32_t m_counter = 0;

@@ -165,14 +165,14 @@ TEST_F(ShippedCatalogue, CreateTestGivesIndependentClonesWithoutLimits) {
 TEST_F(ShippedCatalogue, DeviceDataOnlyForTemplatesWithAGroupThatTestsAppliedParts) {
   auto& application =
       dynamic_cast<host::HostApplicationService&>(*host_api::hostServices().application);
-  application.setOpenTemplate({entry->CreateTest(300), entry->CreateTest(700)});
+  application.setOpenElements({entry->CreateTest(300), entry->CreateTest(700)});
   EXPECT_EQ(entry->CreateDUTData(), nullptr);
-  application.setOpenTemplate({entry->CreateTest(300), entry->CreateTest(1100)});
+  application.setOpenElements({entry->CreateTest(300), entry->CreateTest(1100)});
   auto data = std::dynamic_pointer_cast<plugin::CModuleSetup>(entry->CreateDUTData());
   ASSERT_TRUE(data);
   EXPECT_EQ(data->Count_get(), 0);
   EXPECT_EQ(entry->DUTModuleSetup_get(), data);
-  application.setOpenTemplate({});
+  application.setOpenElements({});
 }
 
 TEST_F(ShippedCatalogue, LimitStandardsUnderAamiTermsOfferNoBodyFloatLimits) {
