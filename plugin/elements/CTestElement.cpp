@@ -68,10 +68,6 @@ host_api::IElementCore& CTestElement::core() const {
 
 std::shared_ptr<host_api::ITestElement> CTestElement::self() { return shared_from_this(); }
 
-std::shared_ptr<const host_api::ITestElement> CTestElement::self() const {
-  return shared_from_this();
-}
-
 std::string CTestElement::PlugInID_get() const {
   return MErrorConvention::Guarded(source(), {}, [&] { return core().PlugInID_get(); });
 }
@@ -195,28 +191,41 @@ void CTestElement::prepareToLoad(const host_api::IXmlElement& stored) {
   if (!core().Result_get() && stored.findChild(ResultTag)) core().Result_set(newResult());
 }
 
+void CTestElement::loadResultAlone(const host_api::IXmlElement& element, host_api::ILoadLog* log) {
+  // A stored result replaces the element's whole result, comment and module setup too; one
+  // that cannot be read leaves the result the element had.
+  auto previous = core().Result_get();
+  core().Result_set(newResult());
+  try {
+    core().Load(element, log);
+  } catch (...) {
+    core().Result_set(previous);
+    throw;
+  }
+}
+
+void CTestElement::readDefinition(const host_api::IXmlElement& stored) {
+  auto definition = stored.findChild(DefinitionTag);
+  if (definition) {
+    m_unit = definition->getAttribute("Unit").value_or("");
+    m_requireModules = MXmlUtils::ReadBoolean(*definition, "RequireModules");
+    m_hasDCLimits = MXmlUtils::ReadBoolean(*definition, "HasDCLimits");
+    m_hasTotalLimits = MXmlUtils::ReadBoolean(*definition, "HasTotalLimits");
+    m_requireLeadUsage = MXmlUtils::ReadBoolean(*definition, "RequireLeadUsage");
+  }
+  loadDefinition(definition.get(), stored);
+}
+
 void CTestElement::Load(const host_api::IXmlElement& element, host_api::ILoadLog* log) {
   MErrorConvention::Guarded(source(), LoadPassedOn, [&] {
     const std::string name = element.tagName();
-    if (name == ResultTag) {
-      if (!core().Result_get()) core().Result_set(newResult());
-      core().Load(element, log);
-      return;
-    }
+    if (name == ResultTag) return loadResultAlone(element, log);
     if (name != ElementTag) {
       MErrorConvention::RaiseOwn(className(), MPlugInErrors::errElementLoad,
                                  MErrorConvention::KindMisuse);
     }
     // The definition first: a result made for the stored one takes the element's unit.
-    auto definition = element.findChild(DefinitionTag);
-    if (definition) {
-      m_unit = definition->getAttribute("Unit").value_or("");
-      m_requireModules = MXmlUtils::ReadBoolean(*definition, "RequireModules");
-      m_hasDCLimits = MXmlUtils::ReadBoolean(*definition, "HasDCLimits");
-      m_hasTotalLimits = MXmlUtils::ReadBoolean(*definition, "HasTotalLimits");
-      m_requireLeadUsage = MXmlUtils::ReadBoolean(*definition, "RequireLeadUsage");
-    }
-    loadDefinition(definition.get(), element);
+    readDefinition(element);
     prepareToLoad(element);
     core().Load(element, log);
   });

@@ -104,7 +104,6 @@ class CTestElement : public host_api::ITestElement,
   std::string source() const;
   host_api::IElementCore& core() const;
   std::shared_ptr<host_api::ITestElement> self();
-  std::shared_ptr<const host_api::ITestElement> self() const;
 
   // Takes over `other`'s core (a copy), flags, unit and limits, as a clone does: the limits
   // are a copy that this element owns and may edit, the configuration copy is this element's.
@@ -125,6 +124,8 @@ class CTestElement : public host_api::ITestElement,
   [[noreturn]] void raiseRunUnavailable() const;
 
  private:
+  void loadResultAlone(const host_api::IXmlElement& element, host_api::ILoadLog* log);
+  void readDefinition(const host_api::IXmlElement& stored);
   void prepareToLoad(const host_api::IXmlElement& stored);
   void followResistanceMeasType();
 

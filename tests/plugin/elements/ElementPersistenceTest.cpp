@@ -141,10 +141,12 @@ TEST_F(ElementPersistenceTest, AGroupTreeReadBackIsTheSameTreeAndSavesTheSameDoc
   EXPECT_TRUE(limits->HasEditableLimits());
 }
 
-TEST_F(ElementPersistenceTest, AStoredResultAloneIsReadIntoNewResultData) {
+TEST_F(ElementPersistenceTest, AStoredResultAloneReplacesTheResultWithNewResultData) {
   auto element = CTestSingle::Create();
   element->Initialize(400, 400, nullptr);
   element->Unit_let("mA");
+  element->ResetResult(CTestElement::ResetNoVerdict);
+  element->Result_get()->Comment_let("earlier run");
   auto document = saved(*element);
   auto stored = resultWith(2)->Save(*document->documentElement());
   element->Load(*stored, nullptr);
@@ -152,6 +154,7 @@ TEST_F(ElementPersistenceTest, AStoredResultAloneIsReadIntoNewResultData) {
   ASSERT_TRUE(result);
   EXPECT_EQ(result->MeasurementCount_get(), 2);
   EXPECT_EQ(result->ResultUnit_get(), "mA");
+  EXPECT_EQ(result->Comment_get(), "");  // nothing of the earlier result is left
 }
 
 TEST_F(ElementPersistenceTest, OnlyTestElementsAndResultsCanBeLoaded) {
