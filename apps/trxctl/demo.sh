@@ -10,6 +10,7 @@ shift
 here="$(cd "$(dirname "$0")" && pwd)"
 trxsim="$build/apps/trxsim/trxsim"
 trxctl="$build/apps/trxctl/trxctl"
+orvel="$build/apps/orvel/orvel"
 work="$(mktemp -d)"
 sim_pid=""
 cleanup() {
@@ -47,4 +48,18 @@ kill -TERM "$sim_pid"
 wait "$sim_pid" || true
 sim_pid=""
 echo "Analyzer left in: $(tail -n 1 "$work/trxsim.out")"
+echo
+
+# The template the next runs will work from: a patient monitor with two applied parts, judged
+# against IEC 60601-1 (its settings kept apart from the technician's own).
+template="$work/monitor.xml"
+export ORVEL_REGISTRY="$work/registry.ini"
+echo "\$ orvel template new monitor.xml 300 1100 --standard \"IEC 60601-1\" --class I" \
+     "--device \"Patient monitor\" --modules ECG:CF:3,SpO2:BF:1"
+"$orvel" template new "$template" 300 1100 --standard "IEC 60601-1" --class I \
+  --device "Patient monitor" --modules ECG:CF:3,SpO2:BF:1 2>/dev/null
+echo "\$ orvel template set monitor.xml 1100 MeasType=AC"
+"$orvel" template set "$template" 1100 MeasType=AC
+echo "\$ orvel template show monitor.xml (device, protective earth, first patient leakage test)"
+"$orvel" template show "$template" | sed -n '1,3p;/^300 /,/^1100 /p;/^  1101 /,/^  1102 /p' | grep -v '^  1102 '
 exit "$status"

@@ -18,28 +18,13 @@
 #include "plugin/modules/IPlugInReference.h"
 #include "plugin/results/CResultData.h"
 #include "support/InstalledHost.h"
+#include "support/StandInPlugInReference.h"
 
 extern "C" void orvelRegisterClasses(platform::components::ClassRegistrar& registrar);
 
 namespace elements_test {
 
-// The plug-in entry as the elements see it: only whether it is cloning from its catalogue.
-class StandInPlugIn : public plugin::IPlugInReference {
- public:
-  plugin::CPlugInSetup& SetupObject() override { return setup; }
-  std::shared_ptr<host_api::ILimitStandard> LimitStandardOf(int32_t, int32_t,
-                                                            const std::string&) override {
-    return nullptr;
-  }
-  bool UpdateNomenClature_get() const override { return updateNomenclature; }
-  std::shared_ptr<plugin::CModuleSetup> CurrentModuleSetup_get() const override { return nullptr; }
-  void CurrentModuleSetup_set(const std::shared_ptr<plugin::CModuleSetup>&) override {}
-  std::shared_ptr<plugin::CModuleSetup> DUTModuleSetup_get() const override { return nullptr; }
-  void DUTModuleSetup_set(const std::shared_ptr<plugin::CModuleSetup>&) override {}
-
-  plugin::CPlugInSetup setup{""};
-  bool updateNomenclature = false;
-};
+using StandInPlugIn = StandInPlugInReference;
 
 // The installed host with the plug-in's classes registered by ProgID (in a registry of the
 // test's own) and a stand-in plug-in entry.

@@ -9,6 +9,7 @@
 #include <sstream>
 #include <string>
 
+#include "EntryTestHost.h"
 #include "driver/TrxTypes.h"
 #include "host/HostApplicationService.h"
 #include "host/TestTemplate.h"
@@ -19,9 +20,6 @@
 #include "plugin/entry/CPlugInTRX440.h"
 #include "plugin/modules/IPlugInReference.h"
 #include "plugin/results/CResultData.h"
-#include "support/InstalledHost.h"
-
-extern "C" void orvelRegisterClasses(platform::components::ClassRegistrar& registrar);
 
 namespace {
 
@@ -32,17 +30,15 @@ std::string contentOf(const std::filesystem::path& file) {
   return text.str();
 }
 
-class DeviceTemplate : public InstalledHost {
+class DeviceTemplate : public EntryTestHost {
  protected:
   void SetUp() override {
-    InstalledHost::SetUp();
-    orvelRegisterClasses(platform::components::components());
-    entry = std::make_shared<plugin::CPlugInTRX440>();
+    EntryTestHost::SetUp();
     entry->Initialize(nullptr);
   }
   void TearDown() override {
     application().setOpenTemplate(nullptr);
-    InstalledHost::TearDown();
+    EntryTestHost::TearDown();
   }
   host::HostApplicationService& application() {
     return dynamic_cast<host::HostApplicationService&>(*host_api::hostServices().application);
@@ -63,9 +59,6 @@ class DeviceTemplate : public InstalledHost {
     result->AddMeasurement(reading);
     result->Status_let(status);
   }
-
-  plugin::PlugInReferenceOverride noEntry{nullptr};
-  std::shared_ptr<plugin::CPlugInTRX440> entry;
 };
 
 TEST_F(DeviceTemplate, TheCompleteSafetyTestWithResultsSurvivesTheFileUnchanged) {

@@ -7,32 +7,20 @@
 #include <memory>
 #include <string>
 
+#include "EntryTestHost.h"
 #include "platform/ComError.h"
 #include "plugin/core/MPlugInErrors.h"
 #include "plugin/entry/CPlugInTRX440.h"
 #include "plugin/modules/IPlugInReference.h"
 #include "support/ExpectError.h"
-#include "support/InstalledHost.h"
-
-extern "C" void orvelRegisterClasses(platform::components::ClassRegistrar& registrar);
 
 namespace {
 
 using plugin::CPlugInTRX440;
 namespace Errors = plugin::MPlugInErrors;
 
-constexpr const char* kSettingsKey = "Software\\Tavik\\orvel\\TRX440";
-
-class PlugInEntry : public InstalledHost {
+class PlugInEntry : public EntryTestHost {
  protected:
-  void SetUp() override {
-    InstalledHost::SetUp();
-    orvelRegisterClasses(platform::components::components());
-    auto settings = key(kSettingsKey);
-    settings->WriteLong("Nomenclature", 0);
-    settings->WriteLong("PolarityDelay", 1);
-    entry = std::make_shared<CPlugInTRX440>();
-  }
   void useCatalogue(const std::string& path) {
     key(kSettingsKey)->WriteText("Configuration", path);
   }
@@ -48,9 +36,6 @@ class PlugInEntry : public InstalledHost {
   platform::ComError initializeError() {
     return expectComError([&] { entry->Initialize(nullptr); });
   }
-
-  plugin::PlugInReferenceOverride noEntry{nullptr};
-  std::shared_ptr<CPlugInTRX440> entry;
 };
 
 TEST_F(PlugInEntry, IdentityAnswersBeforeInitialize) {

@@ -7,8 +7,9 @@
 #include <set>
 #include <string>
 
-#include "host/HostApplicationService.h"
+#include "EntryTestHost.h"
 #include "driver/CTrxSafetyTest.h"
+#include "host/HostApplicationService.h"
 #include "host_api/HostServices.h"
 #include "host_api/IXmlService.h"
 #include "platform/components/ComponentRegistry.h"
@@ -17,16 +18,11 @@
 #include "plugin/limits/MTestLimits.h"
 #include "plugin/modules/CModuleSetup.h"
 #include "plugin/modules/IPlugInReference.h"
-#include "support/InstalledHost.h"
-
-extern "C" void orvelRegisterClasses(platform::components::ClassRegistrar& registrar);
 
 namespace {
 
 using host_api::ITestElement;
 using Elements = std::vector<std::shared_ptr<ITestElement>>;
-
-constexpr const char* kSettingsKey = "Software\\Tavik\\orvel\\TRX440";
 
 void forEachElement(const Elements& elements,
                     const std::function<void(const std::shared_ptr<ITestElement>&)>& visit) {
@@ -45,15 +41,10 @@ std::set<std::string> keysOf(const host_api::ILimitStandard& standard) {
   return keys;
 }
 
-class ShippedCatalogue : public InstalledHost {
+class ShippedCatalogue : public EntryTestHost {
  protected:
   void SetUp() override {
-    InstalledHost::SetUp();
-    orvelRegisterClasses(platform::components::components());
-    auto settings = key(kSettingsKey);
-    settings->WriteLong("Nomenclature", 0);
-    settings->WriteLong("PolarityDelay", 2);
-    entry = std::make_shared<plugin::CPlugInTRX440>();
+    EntryTestHost::SetUp();
     entry->Initialize(nullptr);
   }
 
@@ -62,9 +53,6 @@ class ShippedCatalogue : public InstalledHost {
     forEachElement(entry->Tests_get()->NewEnum(), [&](const auto& e) { all.push_back(e); });
     return all;
   }
-
-  plugin::PlugInReferenceOverride noEntry{nullptr};
-  std::shared_ptr<plugin::CPlugInTRX440> entry;
 };
 
 TEST_F(ShippedCatalogue, EveryElementOfTheFileIsBuiltWithItsNameAndInstrumentTest) {

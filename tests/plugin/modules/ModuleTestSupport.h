@@ -12,28 +12,11 @@
 #include "plugin/modules/CModuleSetup.h"
 #include "plugin/modules/IPlugInReference.h"
 #include "support/InstalledHost.h"
+#include "support/StandInPlugInReference.h"
 
 namespace modules_test {
 
-// The plug-in entry as the module classes see it.
-class StandInPlugIn : public plugin::IPlugInReference {
- public:
-  plugin::CPlugInSetup& SetupObject() override { return setup; }
-  std::shared_ptr<host_api::ILimitStandard> LimitStandardOf(int32_t, int32_t,
-                                                            const std::string&) override {
-    return nullptr;
-  }
-  bool UpdateNomenClature_get() const override { return false; }
-  std::shared_ptr<plugin::CModuleSetup> CurrentModuleSetup_get() const override { return current; }
-  void CurrentModuleSetup_set(const std::shared_ptr<plugin::CModuleSetup>& s) override {
-    current = s;
-  }
-  std::shared_ptr<plugin::CModuleSetup> DUTModuleSetup_get() const override { return dut; }
-  void DUTModuleSetup_set(const std::shared_ptr<plugin::CModuleSetup>& s) override { dut = s; }
-
-  plugin::CPlugInSetup setup{"/opt/orvel/plugins"};
-  std::shared_ptr<plugin::CModuleSetup> current, dut;
-};
+using StandInPlugIn = StandInPlugInReference;
 
 class RecordingLog : public host_api::ILoadLog {
  public:
