@@ -4,6 +4,7 @@
 
 #include "driver/CTrxSafetyTest.h"
 #include "host_api/HostServices.h"
+#include "host_api/IElementCore.h"
 #include "platform/components/ComponentRegistry.h"
 #include "plugin/config/CConfigECG.h"
 #include "plugin/config/CConfigResistance.h"
@@ -110,8 +111,16 @@ void addChildren(const IXmlElement& node, host_api::ITestElement& element,
   if (!container) return;
   for (const auto& child : node.children()) {
     if (child->tagName() != "TestElement") continue;
-    if (auto built = CreateElementFromXml(*child, path)) {
+    auto built = CreateElementFromXml(*child, path);
+    if (!built) continue;
+    try {
       container->Add(built, nullptr, host_api::InsertRelation::Last);
+    } catch (const platform::ComError& refused) {
+      // A catalogue that places an element in a group it does not belong to is a faulty
+      // catalogue, and the technician must learn which file and which elements.
+      if (refused.number() != host_api::ElementError::ChildRefused) throw;
+      raiseContent(path, "element " + std::to_string(built->TestID_get()) +
+                             " may not be placed in group " + std::to_string(element.TestID_get()));
     }
   }
 }

@@ -125,4 +125,17 @@ TEST_F(PlugInEntry, CatalogueWithoutElementsOrWithUnknownContentIsRefused) {
   }
 }
 
+TEST_F(PlugInEntry, AnElementUnderAGroupItMayNotJoinIsRefusedWithBothIds) {
+  auto path = catalogueWith(
+      "<Catalogue><TemplateData>"
+      "<TestElement ClassName=\"orvelTRX440.CTestGroup\" ID=\"1100\">"
+      "<TestElement ClassName=\"orvelTRX440.CTestSingle\" ID=\"1010\"/>"
+      "</TestElement></TemplateData></Catalogue>");
+  auto error = initializeError();
+  EXPECT_NE(error.description().find("1010"), std::string::npos) << error.description();
+  EXPECT_NE(error.description().find("1100"), std::string::npos) << error.description();
+  EXPECT_NE(error.description().find(path), std::string::npos) << error.description();
+  EXPECT_EQ(expectComError([&] { entry->Tests_get(); }).number(), Errors::errNotInitialized);
+}
+
 }  // namespace
