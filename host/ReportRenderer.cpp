@@ -34,10 +34,11 @@ std::string rightTrimmed(std::string text) {
 constexpr const char* kStyle =
     "body{font-family:sans-serif;font-size:10pt}"
     "table{border-collapse:collapse;margin:0 0 12pt 0}"
-    // A cell never wraps: the page widths the plug-in plans are for its own fonts, and a reading
-    // or a standard's name broken over lines is hard to read.
+    // A cell keeps its spaces, and wraps only where the page is too narrow for the table: short
+    // cells (readings, a standard's name) stay on one line, a long description does not run off
+    // the page.
     "td,th{padding:1pt 6pt;text-align:left;vertical-align:top;font-weight:normal;"
-    "white-space:pre}"
+    "white-space:pre-wrap}"
     "td.r,th.r{text-align:right}.b{font-weight:bold}.i{font-style:italic}"
     "tr.failed td{color:#c00000;font-weight:bold}";
 

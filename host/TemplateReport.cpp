@@ -59,6 +59,8 @@ void printElement(const std::shared_ptr<ITestElement>& element, IReport& report,
 
 void print(const TestTemplate& testTemplate, IReport& report) {
   printDevice(testTemplate, report);
+  // The device's own data (its applied parts, for the analyzer's plug-in) prints its tables.
+  if (auto device = testTemplate.deviceData()) device->PrintReport(&report);
   const bool failedOnly = report.Options_get() & host_api::ReportOption::FailedOnly;
   for (const auto& element : testTemplate.elements()) printElement(element, report, failedOnly);
 }

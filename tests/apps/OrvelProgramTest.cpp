@@ -75,8 +75,9 @@ TEST_F(OrvelProgram, CatalogueListsTheTreeAndItsJson) {
 
 TEST_F(OrvelProgram, ATemplateIsBuiltShownChangedAndPrinted) {
   auto t = file("pump.xml");
-  auto created = orvel({"template", "new", t, "300", "1100", "--standard", "IEC 60601-1", "--class",
-                        "I", "--device", "Infusion pump", "--serial", "SN-7"});
+  auto created =
+      orvel({"template", "new", t, "300", "1100", "--standard", "IEC 60601-1", "--class", "I",
+             "--device", "Infusion pump", "--serial", "SN-7", "--modules", "ECG:CF:3,SpO2:BF:1"});
   ASSERT_EQ(created.code, 0) << created.output;
   auto shown = orvel({"template", "show", t});
   ASSERT_EQ(shown.code, 0) << shown.output;
@@ -88,6 +89,8 @@ TEST_F(OrvelProgram, ATemplateIsBuiltShownChangedAndPrinted) {
   auto report = orvel({"report", t});
   ASSERT_EQ(report.code, 0) << report.output;
   EXPECT_NE(report.output.find("Infusion pump"), std::string::npos) << report.output;
+  // The device's applied parts are in the report as the plug-in prints its module setup.
+  EXPECT_NE(report.output.find("SpO2"), std::string::npos) << report.output;
   auto page = file("pump.html");
   ASSERT_EQ(orvel({"report", t, "--html", page}).code, 0);
   EXPECT_NE(contentOf(page).find("<html"), std::string::npos);
