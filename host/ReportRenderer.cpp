@@ -34,11 +34,10 @@ std::string rightTrimmed(std::string text) {
 constexpr const char* kStyle =
     "body{font-family:sans-serif;font-size:10pt}"
     "table{border-collapse:collapse;margin:0 0 12pt 0}"
-    // A cell keeps its spaces, and wraps only where the page is too narrow for the table: short
-    // cells (readings, a standard's name) stay on one line, a long description does not run off
-    // the page.
+    // A cell keeps its spaces. A body cell wraps within its column, so that a long description
+    // does not run off the page; a title stays on one line across the empty cells beside it.
     "td,th{padding:1pt 6pt;text-align:left;vertical-align:top;font-weight:normal;"
-    "white-space:pre-wrap}"
+    "white-space:pre-wrap}th{white-space:pre}"
     "td.r,th.r{text-align:right}.b{font-weight:bold}.i{font-style:italic}"
     "tr.failed td{color:#c00000;font-weight:bold}";
 
