@@ -280,6 +280,11 @@ bool CTrxVti::Calibrate() {
   return true;
 }
 
+void CTrxVti::Progress_set(std::shared_ptr<TrxProgress> progress) {
+  m_progress = std::move(progress);
+  m_interpreter->setProgress(m_progress.get());
+}
+
 void CTrxVti::RunSafetyTest(const std::shared_ptr<CTrxSafetyTest>& cetTest,
                             platform::forms::Form* objfrmTestGuide) {
   // The entry checks come first: a call refused because another operation runs must not

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "driver/CPowerConfig.h"
+#include "driver/TrxProgress.h"
 #include "driver/TrxTypes.h"
 #include "host_api/IInstrumentData.h"
 #include "platform/Object.h"
@@ -54,6 +55,11 @@ class CTrxVti : public platform::Object {
   std::shared_ptr<CTrxTestOptions> TestOptions_get() const { return m_options; }
   // The result of the last test or calibration.
   std::shared_ptr<CTrxTestResult> TestResult_get() const { return m_result; }
+
+  // The observer told of the waits of every test run on this connection (what is applied, for
+  // how long); null, the default, for none.
+  std::shared_ptr<TrxProgress> Progress_get() const { return m_progress; }
+  void Progress_set(std::shared_ptr<TrxProgress> progress);
 
   // Stops the running operation at its next step; ends any wait at once.
   void Abort();
@@ -117,6 +123,7 @@ class CTrxVti : public platform::Object {
   std::unique_ptr<PolaritySwitch> m_polarity;
   std::unique_ptr<SequenceInterpreter> m_interpreter;
   std::unique_ptr<SessionCloser> m_closer;
+  std::shared_ptr<TrxProgress> m_progress;
   bool m_closing = false;
   // EndRemote was called from an event while an operation ran; that operation closes.
   bool m_closeRequested = false;

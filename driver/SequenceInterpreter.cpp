@@ -45,6 +45,17 @@ std::string standardCommand(ETrxTestStd standard) {
   }
 }
 
+bool isInsulationTest(ETrxTestCode code) { return code >= etcIRMains && code <= etcIRAppl2N; }
+
+TrxHold testHold(const CTrxSafetyTest& test, const CTrxTestOptions& options) {
+  TrxHold hold;
+  hold.testCode = test.TestCode_get();
+  hold.powerConfig = test.PowerConfig_get();
+  if (isInsulationTest(hold.testCode))
+    hold.testVolts = options.TestVoltage_get() == etv_250 ? 250 : 500;
+  return hold;
+}
+
 }  // namespace
 
 // One run of one test's sequence.
@@ -80,7 +91,14 @@ void SequenceInterpreter::RunSafetyTest(const CTrxSafetyTest& test, CTrxTestResu
   checkNoEmptyCommand(*sequence, test.TestCode_get());
   sendStandard();
   m_polarity.beginTest(test.TestCode_get());
-  RunMicroSequence({*sequence, test.PowerConfig_get(), test.LEADSTD_get(), result, owner});
+  m_testHold = testHold(test, m_options);
+  try {
+    RunMicroSequence({*sequence, test.PowerConfig_get(), test.LEADSTD_get(), result, owner});
+  } catch (...) {
+    m_testHold.reset();
+    throw;
+  }
+  m_testHold.reset();
   if (stopped()) {
     sequence->GetResetInstructions(sequence->Count_get());
     raiseAborted(result);
@@ -148,7 +166,8 @@ void SequenceInterpreter::directive(const std::string& instruction, int32_t inde
   if (instruction.starts_with("#STOP")) {
     carryOutStop(index, run);
   } else if (instruction.starts_with("#WAIT")) {
-    m_channel.Wait(waitTime(instruction));
+    const int32_t milliseconds = waitTime(instruction);
+    announced(TrxHold::Kind::Settling, milliseconds, [&] { m_channel.Wait(milliseconds); });
   } else if (instruction.starts_with("#READ")) {
     ReadMeasurement("READ", run.result, run.owner);
   } else if (instruction.starts_with("#MANY")) {
@@ -277,7 +296,10 @@ std::string SequenceInterpreter::endStream(std::string reply) {
   // reading was awaited, the analyzer may be streaming all the same: the stream is ended
   // without waiting for it.
   int32_t seconds = 2;
-  if (!stopped()) reply = m_channel.ReceiveOneFromMany(seconds);
+  if (!stopped()) {
+    announced(TrxHold::Kind::Reading, seconds * 1000,
+              [&] { reply = m_channel.ReceiveOneFromMany(seconds); });
+  }
   stopStream();
   return reply;
 }
@@ -285,6 +307,25 @@ std::string SequenceInterpreter::endStream(std::string reply) {
 void SequenceInterpreter::stopStream() {
   m_channel.Wait(50);
   m_channel.TransmitCmd(kEsc, kCrLf, false, kAttempts);
+}
+
+void SequenceInterpreter::announced(TrxHold::Kind kind, int32_t milliseconds,
+                                    const std::function<void()>& wait) {
+  if (!m_progress || !m_testHold || milliseconds <= 0) {
+    wait();
+    return;
+  }
+  TrxHold hold = *m_testHold;
+  hold.kind = kind;
+  hold.milliseconds = milliseconds;
+  m_progress->HoldBegins(hold);
+  try {
+    wait();
+  } catch (...) {
+    m_progress->HoldEnds();
+    throw;
+  }
+  m_progress->HoldEnds();
 }
 
 bool SequenceInterpreter::askNoResistance(platform::forms::Form* owner) {

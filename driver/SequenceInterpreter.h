@@ -1,9 +1,11 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
+#include "driver/TrxProgress.h"
 #include "driver/TrxTypes.h"
 
 namespace platform::forms {
@@ -46,6 +48,9 @@ class SequenceInterpreter {
   bool ecgActive() const { return m_ecgActive; }
   void setEcgActive(bool active) { m_ecgActive = active; }
 
+  // The observer told of the waits of a running test; null for none. Not owned.
+  void setProgress(TrxProgress* progress) { m_progress = progress; }
+
  private:
   struct Run;
 
@@ -67,6 +72,9 @@ class SequenceInterpreter {
   bool askNoResistance(platform::forms::Form* owner);
   [[noreturn]] void raiseAborted(CTrxTestResult& result);
   bool stopped() const;
+  // Carries out `wait`, a wait of `milliseconds`, with the progress observer told of it while a
+  // test runs.
+  void announced(TrxHold::Kind kind, int32_t milliseconds, const std::function<void()>& wait);
 
   CChannel& m_channel;
   RunState& m_run;
@@ -74,6 +82,9 @@ class SequenceInterpreter {
   PowerChangePrompts& m_prompts;
   PolaritySwitch& m_polarity;
   bool m_ecgActive = false;
+  TrxProgress* m_progress = nullptr;
+  // What the running test applies; empty outside a test (zeroing the lead holds nothing).
+  std::optional<TrxHold> m_testHold;
 };
 
 }  // namespace vti
