@@ -2,9 +2,10 @@
 
 #include <signal.h>
 
-#include "apps/trxctl/CommandLine.h"
 #include "apps/common/EnumNames.h"
+#include "apps/trxctl/CommandLine.h"
 #include "apps/trxctl/GroundFault.h"
+#include "apps/trxctl/HoldCountdown.h"
 #include "apps/trxctl/OperatorScreen.h"
 #include "apps/trxctl/PortDiagnosis.h"
 #include "apps/trxctl/ResultPrinter.h"
@@ -19,14 +20,20 @@
 namespace trxctl {
 
 RunCommand::RunCommand(const TrxctlRequest& request, bool terminalInput, std::ostream& out,
-                       std::ostream& err)
-    : m_request(request), m_terminalInput(terminalInput), m_out(out), m_err(err) {}
+                       std::ostream& err, bool terminalOutput)
+    : m_request(request),
+      m_terminalInput(terminalInput),
+      m_terminalOutput(terminalOutput),
+      m_out(out),
+      m_err(err) {}
 
 RunCommand::~RunCommand() = default;
 
 void RunCommand::interrupt(int signal) {
   if (m_interrupted) return;
   m_interrupted = true;
+  // The message goes on a line of its own, not behind a countdown.
+  if (m_countdown) m_countdown->HoldEnds();
   const char* what = signal == SIGINT ? "Ctrl-C" : signal == SIGHUP ? "terminal closed" : "SIGTERM";
   m_err << "trxctl: stopped (" << what << "); closing the connection" << std::endl;
   if (!m_working || !m_vti) return;
@@ -46,6 +53,11 @@ int RunCommand::inSession(Work work) {
   StopSignal stop([this](int signal) { interrupt(signal); });
   m_vti = std::make_shared<vti::CTrxVti>();
   *m_vti->TestOptions_get() = m_request.options;
+  // Pipes and JSON readers get results only; a person at a terminal sees the long waits.
+  if (m_terminalOutput && !m_request.json) {
+    m_countdown = std::make_shared<HoldCountdown>(m_out);
+    m_vti->Progress_set(m_countdown);
+  }
   int exitCode = kExitUsage;
   if (connect()) {
     m_working = true;
@@ -56,6 +68,7 @@ int RunCommand::inSession(Work work) {
   if (m_screen->stoppedForWantOfOperator()) exitCode = kExitTestFailed;
   if (m_interrupted && exitCode == kExitSuccess) exitCode = kExitTestFailed;
   m_vti.reset();
+  m_countdown.reset();
   m_screen.reset();
   return exitCode;
 }

@@ -11,6 +11,7 @@ class CTrxVti;
 
 namespace trxctl {
 
+class HoldCountdown;
 class OperatorScreen;
 
 // "trxctl run" and "trxctl calibrate": one remote connection to the analyzer, the tests (or the
@@ -18,8 +19,10 @@ class OperatorScreen;
 // with its outlet off, also after an error, a stopped prompt, Ctrl-C, SIGTERM or SIGHUP.
 class RunCommand {
  public:
-  RunCommand(const TrxctlRequest& request, bool terminalInput, std::ostream& out,
-             std::ostream& err);
+  // `terminalOutput`: whether `out` is a terminal, on which the waits of a test are shown as a
+  // countdown (not with --json).
+  RunCommand(const TrxctlRequest& request, bool terminalInput, std::ostream& out, std::ostream& err,
+             bool terminalOutput = false);
   ~RunCommand();
 
   // The exit code: kExitSuccess, kExitTestFailed (a test ended aborted or in error) or
@@ -38,10 +41,12 @@ class RunCommand {
 
   const TrxctlRequest& m_request;
   bool m_terminalInput;
+  bool m_terminalOutput;
   std::ostream& m_out;
   std::ostream& m_err;
   std::unique_ptr<OperatorScreen> m_screen;
   std::shared_ptr<vti::CTrxVti> m_vti;
+  std::shared_ptr<HoldCountdown> m_countdown;  // on a terminal only
   bool m_interrupted = false;
   bool m_groundFault = false;  // the interrupter tripped: the series ends, a reset is offered
   bool m_working = false;      // Ctrl-C aborts only the connecting and the tests, not the closing

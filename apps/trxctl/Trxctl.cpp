@@ -33,7 +33,7 @@ int scan(const TrxctlRequest& request, std::ostream& out, std::ostream& err) {
 }  // namespace
 
 int Trxctl::main(int argc, const char* const argv[], std::ostream& out, std::ostream& err,
-                 bool terminalInput) {
+                 bool terminalInput, bool terminalOutput) {
   CommandLine commandLine;
   if (auto exitCode = commandLine.parse(argc, argv, out, err)) return *exitCode;
   const TrxctlRequest& request = commandLine.request();
@@ -46,7 +46,7 @@ int Trxctl::main(int argc, const char* const argv[], std::ostream& out, std::ost
     case TrxctlRequest::Command::ResetTrip:
       return TripReset::run(request.port, out);
     case TrxctlRequest::Command::Run:
-      return RunCommand(request, terminalInput, out, err).run();
+      return RunCommand(request, terminalInput, out, err, terminalOutput).run();
     case TrxctlRequest::Command::Calibrate:
       return RunCommand(request, terminalInput, out, err).calibrate();
     case TrxctlRequest::Command::List:

@@ -21,5 +21,6 @@ int main(int argc, char** argv) {
     std::cerr << "trxctl: " << e.what() << '\n';
     return trxctl::kExitUsage;
   }
-  return trxctl::Trxctl::main(argc, argv, std::cout, std::cerr, isatty(STDIN_FILENO) == 1);
+  return trxctl::Trxctl::main(argc, argv, std::cout, std::cerr, isatty(STDIN_FILENO) == 1,
+                              isatty(STDOUT_FILENO) == 1);
 }

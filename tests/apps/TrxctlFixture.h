@@ -27,11 +27,13 @@ class TrxctlTest : public ::testing::Test {
     analyzer = std::make_unique<sim::SimulatedAnalyzer>(sim::Scenario::parse(scenario, "test"));
     analyzer->attach(link);
   }
-  int trxctl(std::vector<const char*> args, bool terminal = false) {
+  // `terminal`: standard input is a terminal; `terminalOutput`: standard output is one.
+  int trxctl(std::vector<const char*> args, bool terminal = false, bool terminalOutput = false) {
     args.insert(args.begin(), "trxctl");
     out.str("");
     err.str("");
-    return trxctl::Trxctl::main(static_cast<int>(args.size()), args.data(), out, err, terminal);
+    return trxctl::Trxctl::main(static_cast<int>(args.size()), args.data(), out, err, terminal,
+                                terminalOutput);
   }
   void attachShipped(const std::string& name) {
     analyzer = std::make_unique<sim::SimulatedAnalyzer>(sim::Scenario::load(name));
