@@ -24,11 +24,11 @@ FPowerPrompt::FPowerPrompt(std::string name) : Form(std::move(name)) {}
 
 void FPowerPrompt::addButtonsAndTimer() {
   using namespace platform::forms;
-  auto& proceed = add<Button>("cmdContinue");
+  auto& proceed = add<Button>(kContinue);
   proceed.Caption_let("20010::&Continue");
   proceed.Default_let(true);
   proceed.onClick([this] { answer(Answer::Continue); });
-  auto& stop = add<Button>("cmdStop");
+  auto& stop = add<Button>(kStop);
   stop.Caption_let("20011::Stop &Test");
   stop.Cancel_let(true);
   stop.onClick([this] { answer(Answer::Stop); });
@@ -63,7 +63,7 @@ void FPowerPrompt::startCountdown(int32_t seconds) {
   get<platform::forms::Timer>("tmrCountdown").Enabled_let(true);
 }
 
-void FPowerPrompt::showRemaining() { setText("lblTimer", kCountdownText, {m_remaining}); }
+void FPowerPrompt::showRemaining() { setText(kTimer, kCountdownText, {m_remaining}); }
 
 void FPowerPrompt::tick() {
   if (--m_remaining > 0) {

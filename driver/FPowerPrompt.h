@@ -17,6 +17,13 @@ class FPowerPrompt : public platform::forms::Form {
   static constexpr const char* kPowerOn = "21017::ON";
   static constexpr const char* kPowerOff = "21018::OFF";
 
+  // The controls every prompt has that an answers file can name.
+  static constexpr const char* kContinue = "cmdContinue";
+  static constexpr const char* kStop = "cmdStop";
+  static constexpr const char* kTitle = "lblTitle";
+  static constexpr const char* kBody = "lblBody";
+  static constexpr const char* kTimer = "lblTimer";
+
   // How the prompt ended. A countdown that ran out is told apart from Continue because not
   // every prompt takes it as Continue (the no-resistance prompt takes it as Skip).
   enum class Answer : uint8_t { Unanswered, Continue, Skip, TimeUp, Stop };

@@ -9,6 +9,8 @@ namespace vti {
 // a missing resistance reading, with a Skip button and a 30-second countdown.
 class FStopOnPC : public FPowerPrompt {
  public:
+  static constexpr const char* kFormName = "FStopOnPC";
+  static constexpr const char* kSkip = "cmdSkip";
   static constexpr int32_t kNoResistanceSeconds = 30;
 
   FStopOnPC();

@@ -4,14 +4,14 @@
 
 namespace vti {
 
-FWaitOnPC::FWaitOnPC() : FPowerPrompt("FWaitOnPC") {
+FWaitOnPC::FWaitOnPC() : FPowerPrompt(kFormName) {
   using platform::forms::Label;
   Caption_let("21030::Power On/Off Delay");
-  add<Label>("lblTitle");
-  add<Label>("lblBody").Caption_let(
+  add<Label>(kTitle);
+  add<Label>(kBody).Caption_let(
       "21032::When the time has elapsed the test will automatically continue. Click Continue to "
       "advance the test immediately, or click Stop Test to halt the safety test.");
-  add<Label>("lblTimer");
+  add<Label>(kTimer);
   addButtonsAndTimer();
   translateCaptions();
 }
@@ -21,14 +21,12 @@ void FWaitOnPC::WaitOnPC(const std::string& sLidOnOff, int32_t lDelayTime,
   if (lDelayTime <= 0) return;
   const std::string lid = translate(sLidOnOff);
   if (!fBefore && (lid == translate(kPowerOn) || lid == translate(kPowerOff))) {
-    get<platform::forms::Label>("lblTitle")
-        .Caption_let(
-            translate("21015::Power is now %%1.", {lid}) + " " +
-            translate(
-                "21031::In order for the DUT to stabilize, the test will pause for %%1 seconds.",
-                {lDelayTime}));
+    get<platform::forms::Label>(kTitle).Caption_let(
+        translate("21015::Power is now %%1.", {lid}) + " " +
+        translate("21031::In order for the DUT to stabilize, the test will pause for %%1 seconds.",
+                  {lDelayTime}));
   } else {
-    setText("lblTitle", "21022::DUT will switch off after %%1 seconds.", {lDelayTime});
+    setText(kTitle, "21022::DUT will switch off after %%1 seconds.", {lDelayTime});
   }
   startCountdown(lDelayTime);
   showModal(objfrmOwner);

@@ -12,6 +12,8 @@ namespace vti {
 // the test.
 class FWaitOnPC : public FPowerPrompt {
  public:
+  static constexpr const char* kFormName = "FWaitOnPC";
+
   FWaitOnPC();
 
   // Counts `lDelayTime` seconds down after the power went to `sLidOnOff` ("21017::ON" or

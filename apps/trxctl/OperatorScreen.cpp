@@ -4,16 +4,31 @@
 
 #include <algorithm>
 
+#include "driver/PromptForms.h"
+#include "platform/forms/AnswersCheck.h"
+#include "platform/forms/AnswersFile.h"
 #include "platform/forms/Form.h"
+#include "platform/forms/MessageBox.h"
 
 namespace trxctl {
+
+platform::forms::AnswersCheck OperatorScreen::answersCheck() {
+  auto forms = vti::PromptForms::Answerable();
+  forms.push_back(platform::forms::MessageBox::answerable());
+  return platform::forms::AnswersCheck(std::move(forms));
+}
 
 OperatorScreen::OperatorScreen(const std::string& answersFile, bool terminalInput,
                                std::ostream& err)
     : m_err(err) {
   if (!answersFile.empty()) {
     m_scripted = std::make_unique<platform::forms::ScriptedScreen>();
-    m_scripted->loadAnswers(answersFile);
+    // A rule for a form or control the run cannot show would never fire, or fail halfway
+    // through with the device under test powered: refuse the file before connecting.
+    const auto check = answersCheck();
+    for (auto& rule : platform::forms::AnswersFile::load(answersFile, &check)) {
+      m_scripted->addRule(std::move(rule));
+    }
     m_inner = m_scripted.get();
   } else if (terminalInput) {
     m_console = std::make_unique<platform::forms::ConsoleScreen>(

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "apps/trxctl/NoOperatorScreen.h"
+#include "platform/forms/AnswersCheck.h"
 #include "platform/forms/ConsoleScreen.h"
 #include "platform/forms/Screen.h"
 #include "platform/forms/ScriptedScreen.h"
@@ -21,11 +22,15 @@ namespace trxctl {
 class OperatorScreen : public platform::forms::Screen {
  public:
   // `terminalInput`: whether standard input is a terminal an operator types on. Throws ComError
-  // when the answers file cannot be read.
+  // when the answers file cannot be read or names a form or control that a run cannot show.
   OperatorScreen(const std::string& answersFile, bool terminalInput, std::ostream& err);
   ~OperatorScreen() override;
   OperatorScreen(const OperatorScreen&) = delete;
   OperatorScreen& operator=(const OperatorScreen&) = delete;
+
+  // The forms a run can show, as an answers file may name them: the driver's prompts and the
+  // message box.
+  static platform::forms::AnswersCheck answersCheck();
 
   void formShown(platform::forms::Form& form) override;
   void formHidden(platform::forms::Form& form) override;

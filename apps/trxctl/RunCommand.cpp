@@ -46,6 +46,9 @@ template <typename Work>
 int RunCommand::inSession(Work work) {
   try {
     m_screen = std::make_unique<OperatorScreen>(m_request.answersFile, m_terminalInput, m_err);
+  } catch (const platform::ComError& e) {
+    m_err << "trxctl: " << e.description() << std::endl;
+    return kExitUsage;
   } catch (const std::exception& e) {
     m_err << "trxctl: " << e.what() << std::endl;
     return kExitUsage;

@@ -4,6 +4,7 @@
 
 #include "platform/ComError.h"
 #include "platform/NumberFormat.h"
+#include "platform/forms/AnswersCheck.h"
 #include "platform/forms/FormErrors.h"
 
 namespace platform::forms {
@@ -145,7 +146,8 @@ ScriptRule readRule(const std::string& line) {
 
 }  // namespace
 
-std::vector<ScriptRule> AnswersFile::parse(std::istream& in, const std::string& source) {
+std::vector<ScriptRule> AnswersFile::parse(std::istream& in, const std::string& source,
+                                           const AnswersCheck* check) {
   std::vector<ScriptRule> rules;
   std::string line;
   int number = 0;
@@ -155,6 +157,9 @@ std::vector<ScriptRule> AnswersFile::parse(std::istream& in, const std::string& 
     if (first == std::string::npos || line[first] == '#') continue;
     try {
       rules.push_back(readRule(line));
+      if (check) {
+        if (auto wrong = check->problem(rules.back())) throw LineError(*wrong);
+      }
     } catch (const LineError& error) {
       throw ComError(errAnswersFile, "platform.AnswersFile",
                      source + ":" + std::to_string(number) + ": " + error.what());
@@ -163,13 +168,13 @@ std::vector<ScriptRule> AnswersFile::parse(std::istream& in, const std::string& 
   return rules;
 }
 
-std::vector<ScriptRule> AnswersFile::load(const std::string& path) {
+std::vector<ScriptRule> AnswersFile::load(const std::string& path, const AnswersCheck* check) {
   std::ifstream in(path);
   if (!in) {
     throw ComError(RuntimeError::FileNotFound, "platform.AnswersFile",
                    "The answers file " + path + " cannot be opened");
   }
-  return parse(in, path);
+  return parse(in, path, check);
 }
 
 }  // namespace platform::forms

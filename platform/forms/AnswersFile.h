@@ -9,6 +9,10 @@
 #include "platform/forms/ScriptRule.h"
 
 namespace platform::forms {
+class AnswersCheck;
+}
+
+namespace platform::forms {
 
 // The answers file of an unattended run: one rule per line,
 //
@@ -24,10 +28,12 @@ namespace platform::forms {
 class ORVEL_PLATFORM_API AnswersFile {
  public:
   // Reads the rules; a line that does not follow the format throws ComError naming the source
-  // and the line.
-  static std::vector<ScriptRule> parse(std::istream& in, const std::string& source);
+  // and the line. With `check`, so does a rule naming a form or control that `check` does not
+  // know of.
+  static std::vector<ScriptRule> parse(std::istream& in, const std::string& source,
+                                       const AnswersCheck* check = nullptr);
   // A file that cannot be opened throws ComError 53.
-  static std::vector<ScriptRule> load(const std::string& path);
+  static std::vector<ScriptRule> load(const std::string& path, const AnswersCheck* check = nullptr);
 };
 
 }  // namespace platform::forms

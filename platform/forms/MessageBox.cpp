@@ -26,35 +26,35 @@ const char* pictureOf(MessageIcon icon) {
 
 MessageBox::MessageBox(const std::string& text, const std::string& caption, MessageButtons buttons,
                        MessageIcon icon)
-    : Form("MessageBox") {
+    : Form(kFormName) {
   Caption_let(caption);
   std::vector<Layout> body;
   if (icon != MessageIcon::None) {
     add<Image>("imgIcon").Picture_let(pictureOf(icon));
     body.push_back(Layout::control("imgIcon"));
   }
-  add<Label>("lblMessage").Caption_let(text);
-  body.push_back(Layout::control("lblMessage"));
+  add<Label>(kMessage).Caption_let(text);
+  body.push_back(Layout::control(kMessage));
   std::vector<Layout> row;
   switch (buttons) {
     case MessageButtons::OK:
-      addButton("cmdOK", "&OK", vbOK);
-      row = {Layout::control("cmdOK")};
+      addButton(kOK, "&OK", vbOK);
+      row = {Layout::control(kOK)};
       m_escapeAnswer = vbOK;
-      get<Button>("cmdOK").Cancel_let(true);
+      get<Button>(kOK).Cancel_let(true);
       break;
     case MessageButtons::OKCancel:
-      addButton("cmdOK", "&OK", vbOK);
-      addButton("cmdCancel", "&Cancel", vbCancel);
-      row = {Layout::control("cmdOK"), Layout::control("cmdCancel")};
-      get<Button>("cmdCancel").Cancel_let(true);
+      addButton(kOK, "&OK", vbOK);
+      addButton(kCancel, "&Cancel", vbCancel);
+      row = {Layout::control(kOK), Layout::control(kCancel)};
+      get<Button>(kCancel).Cancel_let(true);
       break;
     case MessageButtons::YesNo:
-      addButton("cmdYes", "&Yes", vbYes);
-      addButton("cmdNo", "&No", vbNo);
-      row = {Layout::control("cmdYes"), Layout::control("cmdNo")};
+      addButton(kYes, "&Yes", vbYes);
+      addButton(kNo, "&No", vbNo);
+      row = {Layout::control(kYes), Layout::control(kNo)};
       m_escapeAnswer = vbNo;
-      get<Button>("cmdNo").Cancel_let(true);
+      get<Button>(kNo).Cancel_let(true);
       break;
   }
   dynamic_cast<Button&>(control(row.front().text())).Default_let(true);
@@ -68,6 +68,10 @@ void MessageBox::addButton(const char* name, const char* caption, MsgBoxResult r
     m_answer = result;
     hide();
   });
+}
+
+AnswerableForm MessageBox::answerable() {
+  return {kFormName, {kOK, kCancel, kYes, kNo}, {kMessage}};
 }
 
 int32_t MessageBox::display(Form* owner) {

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/forms/AnswerableForm.h"
 #include "platform/forms/Form.h"
 
 namespace platform::forms {
@@ -21,6 +22,13 @@ enum MsgBoxResult : int32_t { vbOK = 1, vbCancel = 2, vbYes = 6, vbNo = 7 };
 // translated: the box shows them as they are.
 class ORVEL_PLATFORM_API MessageBox : public Form {
  public:
+  static constexpr const char* kFormName = "MessageBox";
+  static constexpr const char* kMessage = "lblMessage";
+  static constexpr const char* kOK = "cmdOK";
+  static constexpr const char* kCancel = "cmdCancel";
+  static constexpr const char* kYes = "cmdYes";
+  static constexpr const char* kNo = "cmdNo";
+
   MessageBox(const std::string& text, const std::string& caption, MessageButtons buttons,
              MessageIcon icon);
 
@@ -28,6 +36,9 @@ class ORVEL_PLATFORM_API MessageBox : public Form {
   // its owner) answers as Esc would, never as the affirmative button.
   int32_t display(Form* owner = nullptr);
   int32_t answer() const { return m_answer; }
+
+  // The name, every button any box may have, and the text, for checking an answers file.
+  static AnswerableForm answerable();
 
  private:
   void addButton(const char* name, const char* caption, MsgBoxResult result);

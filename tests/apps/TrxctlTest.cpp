@@ -4,6 +4,7 @@
 #include <signal.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -89,6 +90,43 @@ TEST_F(TrxctlTest, PromptsAreAnsweredFromAnAnswersFile) {
   EXPECT_NE(out.str().find("(etsCompleted)"), std::string::npos);
   EXPECT_NE(err.str().find("FStopOnPC"), std::string::npos) << "the log of the unattended run";
   EXPECT_EQ(err.str().find("lbl"), std::string::npos) << "no control names: " << err.str();
+  EXPECT_EQ(analyzer->endState(), kLocalAndOff);
+}
+
+TEST_F(TrxctlTest, AnAnswersFileNamingWhatNoPromptHasIsRefusedBeforeConnecting) {
+  attach("");
+  struct Case {
+    const char* text;
+    std::string says;
+  };
+  for (const Case& bad :
+       {Case{"FStopOnPC: click cmdContinue\n# halts are the host's\nFHaltOnFail: click cmdOK\n",
+             ":3: no form named FHaltOnFail can show in this run; the forms are FStopOnPC, "
+             "FWaitOnPC, MessageBox (or * for any form)"},
+        Case{"FWaitOnPC: wait\nFWaitOnPC: after 1s click cmdSkip\n",
+             ":2: the form FWaitOnPC has no control named cmdSkip to click; the controls to "
+             "click are cmdContinue, cmdStop"},
+        Case{"MessageBox when lblText contains \"Fault\": click cmdOK\n",
+             ":1: the form MessageBox has no control named lblText to look at"}}) {
+    std::string answers = answersFile(bad.text);
+    EXPECT_EQ(trxctl({"run", "3", "etcPatLeak", "--stop-before", "--answers", answers.c_str()}),
+              kExitUsage);
+    EXPECT_NE(err.str().find("trxctl: " + answers + bad.says), std::string::npos) << err.str();
+    EXPECT_EQ(err.str().find("0x"), std::string::npos) << "plain words: " << err.str();
+  }
+  EXPECT_TRUE(analyzer->transcript().commands().empty());
+}
+
+TEST_F(TrxctlTest, TheDemoAnswersFileIsAccepted) {
+  const char* root = std::getenv("ORVEL_SOURCE_DIR");
+  ASSERT_NE(root, nullptr) << "ORVEL_SOURCE_DIR is not set";
+  const std::string demo = std::string(root) + "/apps/trxctl/demo-answers.txt";
+  attach("");
+  EXPECT_EQ(trxctl({"run", "3", "etcProtEarth", "etcPatLeak:epcNCRM", "--stop-before", "--answers",
+                    demo.c_str()}),
+            kExitSuccess)
+      << err.str();
+  EXPECT_NE(err.str().find("FStopOnPC"), std::string::npos) << "answered from the file";
   EXPECT_EQ(analyzer->endState(), kLocalAndOff);
 }
 
