@@ -4,8 +4,8 @@
 #include <charconv>
 #include <stdexcept>
 
-#include "apps/trxctl/AppliedPartText.h"
 #include "apps/common/EnumNames.h"
+#include "apps/trxctl/AppliedPartText.h"
 #include "apps/trxctl/ListCommand.h"
 #include "driver/CTrxSafetyTest.h"
 

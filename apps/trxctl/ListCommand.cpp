@@ -1,7 +1,7 @@
 #include "apps/trxctl/ListCommand.h"
 
-#include "apps/trxctl/CommandLine.h"
 #include "apps/common/EnumNames.h"
+#include "apps/trxctl/CommandLine.h"
 #include "driver/CTrxSafetyTest.h"
 
 namespace trxctl {
@@ -30,8 +30,8 @@ void ListCommand::printTest(vti::ETrxTestCode code, std::ostream& out) {
   }
   out << '\n';
   for (auto power : powers) {
-    out << "    " << apps::EnumNames::powerConfigWords(power) << " (" << apps::EnumNames::powerConfigName(power)
-        << ", " << static_cast<int32_t>(power) << ")\n";
+    out << "    " << apps::EnumNames::powerConfigWords(power) << " ("
+        << apps::EnumNames::powerConfigName(power) << ", " << static_cast<int32_t>(power) << ")\n";
   }
 }
 

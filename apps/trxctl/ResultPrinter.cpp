@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "apps/common/JsonWriter.h"
 #include "apps/common/EnumNames.h"
+#include "apps/common/JsonWriter.h"
 #include "apps/trxctl/Reading.h"
 #include "platform/NumberFormat.h"
 

@@ -13,7 +13,7 @@
 #include "plugin/modules/CModule.h"
 #include "plugin/modules/CModuleGroup.h"
 #include "plugin/modules/IPlugInReference.h"
-#include "plugin/modules/MModuleSpec.h"
+#include "plugin/modules/MModuleLine.h"
 #include "plugin/modules/MModuleUtils.h"
 #include "plugin/modules/MModuleXml.h"
 
@@ -299,11 +299,11 @@ CPropertyTable CModuleSetup::PropertyTable() {
   table.AddText(
       "Modules",
       "name:class:leads items joined by commas (classes B, BF, CF or NI, I; 1 to 5 leads)",
-      [this] { return MModuleSpec::Format(*this); },
+      [this] { return MModuleLine::Format(*this); },
       [this](const std::string& text) {
-        const MModuleSpec::Parsed parsed = MModuleSpec::Parse(text, m_nomenclature);
+        const MModuleLine::Parsed parsed = MModuleLine::Parse(text, m_nomenclature);
         if (!parsed.error.empty()) return parsed.error;
-        MModuleSpec::Apply(*this, parsed.items);
+        MModuleLine::Apply(*this, parsed.items);
         refreshPlugInCopy();
         return std::string();
       });

@@ -89,7 +89,7 @@ class CModuleSetup : public host_api::IConfigData,
   void PrintReport(host_api::IReport* report) const override;
 
  protected:
-  // By name: "Modules" (the applied parts as "name:class:leads,...", see MModuleSpec),
+  // By name: "Modules" (the applied parts as "name:class:leads,...", see MModuleLine),
   // "Nomenclature" (IEC, AAMI), and, to read only, "UsedLeads", "FreeLeads" and "ReadOnly". A
   // read-only setup refuses new modules and nomenclature, as its editor does.
   CPropertyTable PropertyTable() override;

@@ -13,7 +13,7 @@ namespace plugin {
 // (IEC) or NI, I (AAMI); leads are 1 to 5. The modules take the analyzer's sockets in the order
 // given, each from the socket after the previous one's last. Interchangeable modules on the same
 // sockets (a group) are written as their names joined by "|": "ECG 3-lead|ECG 5-lead:CF:3".
-namespace MModuleSpec {
+namespace MModuleLine {
 
 // One item of the text: a module, or the members of a group.
 struct Item {
@@ -40,5 +40,5 @@ std::string Format(const CModuleSetup& setup);
 // start from the setup's module information template, with the name in the key item.
 void Apply(CModuleSetup& setup, const std::vector<Item>& items);
 
-}  // namespace MModuleSpec
+}  // namespace MModuleLine
 }  // namespace plugin

@@ -1,4 +1,4 @@
-#include "plugin/modules/MModuleSpec.h"
+#include "plugin/modules/MModuleLine.h"
 
 #include <charconv>
 
@@ -7,7 +7,7 @@
 #include "plugin/modules/CModuleGroup.h"
 #include "plugin/modules/MModuleUtils.h"
 
-namespace plugin::MModuleSpec {
+namespace plugin::MModuleLine {
 
 namespace {
 constexpr char ItemSeparator = ',';
@@ -147,4 +147,4 @@ void Apply(CModuleSetup& setup, const std::vector<Item>& items) {
   }
 }
 
-}  // namespace plugin::MModuleSpec
+}  // namespace plugin::MModuleLine

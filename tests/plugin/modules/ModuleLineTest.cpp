@@ -2,7 +2,7 @@
 
 #include "ModuleTestSupport.h"
 #include "host_api/IProperties.h"
-#include "plugin/modules/MModuleSpec.h"
+#include "plugin/modules/MModuleLine.h"
 #include "plugin/modules/MModuleUtils.h"
 #include "support/ExpectError.h"
 
@@ -13,7 +13,7 @@ namespace PropertyError = host_api::PropertyError;
 
 namespace {
 // The host sets a device's applied parts through the setup's settings by name.
-class ModuleSpecTest : public ModulesTest {
+class ModuleLineTest : public ModulesTest {
  protected:
   void SetUp() override {
     ModulesTest::SetUp();
@@ -24,17 +24,17 @@ class ModuleSpecTest : public ModulesTest {
     ASSERT_TRUE(properties);
   }
 
-  void setModules(const std::string& spec) { properties->PropertyText_let("Modules", spec); }
+  void setModules(const std::string& line) { properties->PropertyText_let("Modules", line); }
 
-  // The spec must be refused naming `item`, and the setup stay exactly as it was.
-  void expectRefused(const std::string& spec, const std::string& item) {
+  // The line must be refused naming `item`, and the setup stay exactly as it was.
+  void expectRefused(const std::string& line, const std::string& item) {
     const std::string before = saved(*setup);
-    auto error = expectComError([&] { setModules(spec); });
-    EXPECT_EQ(error.number(), PropertyError::InvalidValue) << spec;
+    auto error = expectComError([&] { setModules(line); });
+    EXPECT_EQ(error.number(), PropertyError::InvalidValue) << line;
     EXPECT_EQ(error.source(), "orvelTRX440.CModuleSetup");
     EXPECT_NE(error.description().find("item \"" + item + "\""), std::string::npos)
         << error.description();
-    EXPECT_EQ(saved(*setup), before) << spec;
+    EXPECT_EQ(saved(*setup), before) << line;
   }
 
   std::shared_ptr<CModuleSetup> setup;
@@ -42,7 +42,7 @@ class ModuleSpecTest : public ModulesTest {
 };
 }  // namespace
 
-TEST_F(ModuleSpecTest, ModulesTakeTheSocketsInTheOrderGiven) {
+TEST_F(ModuleLineTest, ModulesTakeTheSocketsInTheOrderGiven) {
   setModules("ECG:CF:3, SpO2:bf:1");
   ASSERT_EQ(setup->Count_get(), 2);
   auto ecg = setup->Item(1);
@@ -61,7 +61,7 @@ TEST_F(ModuleSpecTest, ModulesTakeTheSocketsInTheOrderGiven) {
   EXPECT_EQ(properties->PropertyText_get("FreeLeads"), "1");
 }
 
-TEST_F(ModuleSpecTest, NamesJoinedByABarAreInterchangeableModulesOnTheSameSockets) {
+TEST_F(ModuleLineTest, NamesJoinedByABarAreInterchangeableModulesOnTheSameSockets) {
   setModules("Probe:B:1,ECG 3-lead|ECG 5-lead:CF:3");
   ASSERT_EQ(setup->Count_get(), 2);
   auto group = std::dynamic_pointer_cast<CModuleGroup>(setup->Item(2));
@@ -84,10 +84,10 @@ TEST_F(ModuleSpecTest, NamesJoinedByABarAreInterchangeableModulesOnTheSameSocket
   setup->Save(*root);
   auto loaded = std::make_shared<CModuleSetup>();
   loaded->Load(*root->child(0), nullptr);
-  EXPECT_EQ(MModuleSpec::Format(*loaded), "Probe:B:1,ECG 3-lead|ECG 5-lead:CF:3");
+  EXPECT_EQ(MModuleLine::Format(*loaded), "Probe:B:1,ECG 3-lead|ECG 5-lead:CF:3");
 }
 
-TEST_F(ModuleSpecTest, ASpecThatTheAnalyzerCannotTakeIsRefusedWholeNamingTheItem) {
+TEST_F(ModuleLineTest, ALineThatTheAnalyzerCannotTakeIsRefusedWholeNamingTheItem) {
   setModules("ECG:CF:3,SpO2:BF:1");
   expectRefused("ECG:CF:3,SpO2:BF:3", "SpO2:BF:3");  // sockets 4 to 6
   expectRefused("ECG:XF:3", "ECG:XF:3");             // no such class
@@ -101,7 +101,7 @@ TEST_F(ModuleSpecTest, ASpecThatTheAnalyzerCannotTakeIsRefusedWholeNamingTheItem
   expectRefused("ECG:CF:3,", "");                    // an empty item
 }
 
-TEST_F(ModuleSpecTest, ClassesFollowTheSetupsNomenclature) {
+TEST_F(ModuleLineTest, ClassesFollowTheSetupsNomenclature) {
   // An AAMI class in an IEC setup would never be selected for a test.
   expectRefused("ECG:NI:2", "ECG:NI:2");
   properties->PropertyText_let("Nomenclature", "aami");
@@ -114,7 +114,7 @@ TEST_F(ModuleSpecTest, ClassesFollowTheSetupsNomenclature) {
   EXPECT_EQ(properties->PropertyText_get("Modules"), "ECG:B:2,Probe:CF:1");
 }
 
-TEST_F(ModuleSpecTest, AnEmptySpecRemovesTheModulesAndNewModulesNeverReuseAnId) {
+TEST_F(ModuleLineTest, AnEmptyLineRemovesTheModulesAndNewModulesNeverReuseAnId) {
   setModules("ECG:CF:3,SpO2:BF:1");
   setModules("");
   EXPECT_EQ(setup->Count_get(), 0);
@@ -123,7 +123,7 @@ TEST_F(ModuleSpecTest, AnEmptySpecRemovesTheModulesAndNewModulesNeverReuseAnId) 
   EXPECT_EQ(setup->Item(1)->ModuleID_get(), 3);
 }
 
-TEST_F(ModuleSpecTest, NewModulesKeepTheDescriptiveFieldsOfTheSetupsModules) {
+TEST_F(ModuleLineTest, NewModulesKeepTheDescriptiveFieldsOfTheSetupsModules) {
   setup->Add(module("Old", 1, 1, MModuleUtils::ClassB, "SN-1"));
   setModules("ECG:CF:3");
   auto info = setup->Item(1)->ModuleInfo_get();
@@ -133,7 +133,7 @@ TEST_F(ModuleSpecTest, NewModulesKeepTheDescriptiveFieldsOfTheSetupsModules) {
   EXPECT_EQ(info->Item("Name")->Value_get(), "ECG");
 }
 
-TEST_F(ModuleSpecTest, AReadOnlySetupAndItsCountsCannotBeSet) {
+TEST_F(ModuleLineTest, AReadOnlySetupAndItsCountsCannotBeSet) {
   setModules("ECG:CF:3");
   setup->ReadOnly_let(true);
   auto error = expectComError([&] { setModules("Probe:B:1"); });
@@ -149,16 +149,16 @@ TEST_F(ModuleSpecTest, AReadOnlySetupAndItsCountsCannotBeSet) {
   EXPECT_EQ(properties->Property_get("ReadOnly"), platform::Variant(true));
 }
 
-TEST_F(ModuleSpecTest, ModulesSetOnTheDevicesSetupReachThePlugInsRunningCopy) {
+TEST_F(ModuleLineTest, ModulesSetOnTheDevicesSetupReachThePlugInsRunningCopy) {
   auto entry = std::make_shared<modules_test::StandInPlugIn>();
   PlugInReferenceOverride registered(entry);
   entry->DUTModuleSetup_set(setup);
   setModules("ECG:CF:3");
   ASSERT_TRUE(entry->CurrentModuleSetup_get());
   EXPECT_NE(entry->CurrentModuleSetup_get(), setup);
-  EXPECT_EQ(MModuleSpec::Format(*entry->CurrentModuleSetup_get()), "ECG:CF:3");
+  EXPECT_EQ(MModuleLine::Format(*entry->CurrentModuleSetup_get()), "ECG:CF:3");
   properties->PropertyText_let("Nomenclature", "AAMI");
-  EXPECT_EQ(MModuleSpec::Format(*entry->CurrentModuleSetup_get()), "ECG:I:3");
+  EXPECT_EQ(MModuleLine::Format(*entry->CurrentModuleSetup_get()), "ECG:I:3");
 
   // Any other setup is the element's own business.
   entry->CurrentModuleSetup_set(nullptr);
