@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "host_api/HostServices.h"
+#include "host_api/ITestElement.h"
 #include "host_api/TestGuideSettings.h"
 #include "plugin/core/CPlugInSetup.h"
 
@@ -29,6 +30,25 @@ int16_t DefaultPolarityDelay() {
   auto key = openKey(PlugInKey);
   int16_t delay = key ? key->ReadInteger("PolarityDelay").value_or(0) : 0;
   return static_cast<int16_t>(CPlugInSetup::UsablePolarityDelay(delay));
+}
+
+std::shared_ptr<host_api::ITestElement> OwningElement(
+    const std::shared_ptr<host_api::ITestElement>& element) {
+  std::shared_ptr<host_api::ITestElement> current = element;
+  std::shared_ptr<host_api::ITestElement> candidate;
+  for (int pass = 0; pass < 2 && current; ++pass) {
+    auto parent = current->Parent_get();
+    if (!parent) {
+      if (current->TestID_get() == 0) return candidate;
+      if (!candidate) return current;
+      return current->TestID_get() % 100 != 0 ? candidate : current;
+    }
+    const auto plugInId = parent->PlugInID_get();
+    if (!plugInId.empty() && plugInId != "TRX440") return candidate ? candidate : current;
+    candidate = current;
+    current = parent;
+  }
+  return nullptr;
 }
 
 }  // namespace plugin::MSharedTools

@@ -1,9 +1,14 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "host_api/TestGuideSettings.h"
 #include "platform/NumberFormat.h"
+
+namespace host_api {
+class ITestElement;
+}
 
 namespace plugin {
 
@@ -27,6 +32,12 @@ int32_t DefaultNomenclature();
 // "PolarityDelay" of the plug-in settings in seconds, 1 to 5; anything else (missing, 0, above
 // 5, and also below 0) gives 1.
 int16_t DefaultPolarityDelay();
+
+// The element whose settings govern `element`: the top-most of at most two steps up through
+// this plug-in's elements, where a group ("..00") governs and a test below it is governed. Null
+// when two steps up still find a parent of this plug-in.
+std::shared_ptr<host_api::ITestElement> OwningElement(
+    const std::shared_ptr<host_api::ITestElement>& element);
 
 }  // namespace MSharedTools
 }  // namespace plugin
