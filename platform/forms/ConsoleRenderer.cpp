@@ -302,8 +302,9 @@ std::vector<std::string> ConsoleRenderer::renderControl(const Form& form, const 
     std::string line = "|";
     for (const auto& button : toolbar->buttons()) {
       if (!button.visible) continue;
-      std::string caption = displayCaption(button.caption);
-      line += " " + (button.enabled ? caption : "(" + caption + ")") + " |";
+      std::string caption = button.enabled ? withAccelerator(button.caption)
+                                           : "(" + displayCaption(button.caption) + ")";
+      line += " " + caption + " |";
     }
     lines.push_back(line);
   } else if (auto* strip = dynamic_cast<const TabStrip*>(&control)) {
