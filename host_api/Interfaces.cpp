@@ -20,6 +20,7 @@
 #include "host_api/ILimitStandard.h"
 #include "host_api/ILoadLog.h"
 #include "host_api/IMeasurement.h"
+#include "host_api/IOperatorForms.h"
 #include "host_api/IOrvelMLCQuery.h"
 #include "host_api/IPathService.h"
 #include "host_api/IPlugIn.h"
@@ -74,6 +75,7 @@ ILimitList::~ILimitList() = default;
 ILimitStandard::~ILimitStandard() = default;
 ILoadLog::~ILoadLog() = default;
 IMeasurement::~IMeasurement() = default;
+IOperatorForms::~IOperatorForms() = default;
 IPlugIn::~IPlugIn() = default;
 IProperties::~IProperties() = default;
 IReport::~IReport() = default;

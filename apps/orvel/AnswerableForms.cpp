@@ -1,44 +1,25 @@
 #include "apps/orvel/AnswerableForms.h"
 
-#include <set>
-#include <string>
-
-#include "driver/PromptForms.h"
+#include "host_api/IOperatorForms.h"
 #include "platform/components/ComponentRegistry.h"
-#include "platform/forms/Form.h"
 #include "platform/forms/MessageBox.h"
 
 namespace orvel::AnswerableForms {
 
 namespace {
-
-bool actsOn(const std::string& kind) {
-  static const std::set<std::string> kinds{"Button",  "CheckBox", "OptionButton", "Toolbar",
-                                           "TextBox", "ComboBox", "UpDown"};
-  return kinds.count(kind) > 0;
-}
-
-}  // namespace
-
-platform::forms::AnswerableForm describe(const platform::forms::Form& form) {
-  platform::forms::AnswerableForm described{form.name(), {}, {}};
-  for (const auto& control : form.controls()) {
-    if (actsOn(control->kind())) described.controls.push_back(control->name());
-    described.texts.push_back(control->name());
-  }
-  return described;
+constexpr const char* kOperatorForms = "orvelTRX440.COperatorForms";
 }
 
 std::vector<platform::forms::AnswerableForm> ofRun() {
-  auto forms = vti::PromptForms::Answerable();
-  forms.push_back(platform::forms::MessageBox::answerable());
+  std::vector<platform::forms::AnswerableForm> forms;
   auto& registry = platform::components::components();
-  for (const auto& progId : registry.progIds()) {
-    auto dot = progId.rfind('.');
-    if (dot == std::string::npos || progId.compare(dot + 1, 1, "F") != 0) continue;
-    auto form = std::dynamic_pointer_cast<platform::forms::Form>(registry.create(progId));
-    if (form) forms.push_back(describe(*form));
+  if (registry.isRegistered(kOperatorForms)) {
+    if (auto list = std::dynamic_pointer_cast<host_api::IOperatorForms>(
+            registry.create(kOperatorForms))) {
+      forms = list->Answerable();
+    }
   }
+  forms.push_back(platform::forms::MessageBox::answerable());
   return forms;
 }
 

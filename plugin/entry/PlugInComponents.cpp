@@ -17,6 +17,7 @@
 #include "plugin/elements/CTestGroup.h"
 #include "plugin/elements/CTestMulti.h"
 #include "plugin/elements/CTestSingle.h"
+#include "plugin/entry/COperatorForms.h"
 #include "plugin/entry/CPlugInTRX440.h"
 #include "plugin/modules/CModule.h"
 #include "plugin/modules/CModuleFilter.h"
@@ -69,4 +70,5 @@ ORVEL_COMPONENT_ENTRY(registrar) {
   registerElementClass<plugin::CTestMulti>(registrar);
   registerElementClass<plugin::CTestGroup>(registrar);
   registerPlugInClass<plugin::CPlugInTRX440>(registrar);
+  registerPlugInClass<plugin::COperatorForms>(registrar);
 }
