@@ -27,9 +27,8 @@ using namespace MElementRun::Decision;
 
 // Test id of the protective-earth test whose every reading carries its point number.
 constexpr int32_t PointsTestID = 300;
-// Answers of the ECG verdict form besides Repeat.
-constexpr int32_t EcgPassed = 4;
-constexpr int32_t EcgFailed = 5;
+constexpr int32_t EcgPassed = FECGResult::AnswerPass;
+constexpr int32_t EcgFailed = FECGResult::AnswerFail;
 
 platform::forms::Form* guideForm() {
   auto guide = MGlobalTestGuide::CurrentTestGuide();
@@ -103,6 +102,7 @@ int32_t CSingleRun::askEcgVerdict(CMeasurement& m) {
   }
   FECGResult form;
   form.Topmost_let(MSharedTools::TestGuideOnTop());
+  form.Initialize(m_element.Result_get());
   const int32_t answer = form.Display(guideForm());
   // The verdict is the reading of a pass/fail record: it is what views and reports show.
   if (answer == EcgPassed || answer == EcgFailed) {
