@@ -97,7 +97,10 @@ std::shared_ptr<CMeasurement> CLeadReadings::Create(const CModuleEntry& module, 
   if (!passesFilters(module)) return nullptr;
   MLeadKeys::Parts parts{module.ModuleID_get(),
                          classOverride.empty() ? module.Class_get() : classOverride,
-                         suffixOfReading(), position, prefix, subPosition};
+                         suffixOfReading(),
+                         position,
+                         prefix,
+                         subPosition};
   auto m = std::make_shared<CMeasurement>();
   m->Init(MLeadKeys::Key(parts), this->description(module, position, description),
           m_element.SafetyTest_get()->TestCode_get(), nullptr, {}, placeholder);
@@ -119,7 +122,8 @@ void CLeadReadings::add(Records& records, std::shared_ptr<CMeasurement> record) 
   if (record) records.push_back(std::move(record));
 }
 
-void CLeadReadings::CollectModule(Records& records, const CModuleEntry& entry, const Lead& lead) const {
+void CLeadReadings::CollectModule(Records& records, const CModuleEntry& entry,
+                                  const Lead& lead) const {
   const CModuleEntry* measured = &entry;
   std::shared_ptr<CModuleEntry> member;
   if (const auto* group = dynamic_cast<const CModuleGroup*>(&entry); group && lead.first) {

@@ -25,8 +25,7 @@ class CLeadReadings {
  public:
   using Records = std::vector<std::shared_ptr<CMeasurement>>;
 
-  CLeadReadings(const CTestMulti& element, const vti::CTrxTestResult& result,
-                CAutoRunSetup& setup);
+  CLeadReadings(const CTestMulti& element, const vti::CTrxTestResult& result, CAutoRunSetup& setup);
 
   // Which lead a reading per lead is of: lead socket `leadNo` at lead position `position` of
   // module `moduleIndex`, under `subPosition` ("@1") and `prefix` (the module's or group's id).

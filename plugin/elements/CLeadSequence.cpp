@@ -120,8 +120,7 @@ CLeadReadings::Records CLeadSequence::measure(const CModuleEntry& module, int32_
   return records;
 }
 
-CLeadReadings::Records CLeadSequence::measureInGroup(const CModuleEntry& module,
-                                                     int32_t positions,
+CLeadReadings::Records CLeadSequence::measureInGroup(const CModuleEntry& module, int32_t positions,
                                                      const CLeadReadings& readings) {
   // Members of one group measured one after the other are numbered within the group, so that
   // their readings of one lead stand together.

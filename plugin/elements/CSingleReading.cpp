@@ -25,8 +25,9 @@ constexpr const char* OverRange = "OL";
 
 std::string suffixOfReading() {
   auto driver = MGlobalVTI::Driver();
-  return driver && driver->TestOptions_get() ? MTestLimits::LimitKeySuffix(*driver->TestOptions_get())
-                                             : std::string();
+  return driver && driver->TestOptions_get()
+             ? MTestLimits::LimitKeySuffix(*driver->TestOptions_get())
+             : std::string();
 }
 
 }  // namespace

@@ -136,8 +136,6 @@ void CSingleRun::keepBeforeRepeat(const vti::CTrxTestResult& result) {
   ++m_counter;
 }
 
-void CSingleRun::reportKept() {
-  MElementRun::ReportKept(m_self, *m_element.RunResult(), m_setup);
-}
+void CSingleRun::reportKept() { MElementRun::ReportKept(m_self, *m_element.RunResult(), m_setup); }
 
 }  // namespace plugin

@@ -98,7 +98,13 @@ void CTestGroup::keepModulesInOwner(ITestGuide& guide) {
   auto owner = std::dynamic_pointer_cast<CTestElement>(MSharedTools::OwningElement(self()));
   if (!owner || !owner->Result_get()) return;
   switch (owner->TestID_get()) {
-    case 100: case 800: case 1100: case 1200: case 1300: case 1400: case 1800:
+    case 100:
+    case 800:
+    case 1100:
+    case 1200:
+    case 1300:
+    case 1400:
+    case 1800:
       owner->KeepResultModuleSetup(guide.ResultModuleSetupData_get());
       break;
     default:

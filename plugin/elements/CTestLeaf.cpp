@@ -47,7 +47,8 @@ void CTestLeaf::settle(ITestGuide& guide, host_api::ITestRun& testRun, int32_t s
     // template must hold them. A skipped element, or one aborted before it read anything, has
     // no result.
     auto result = std::dynamic_pointer_cast<CResultData>(core().Result_get());
-    const bool keep = status == GuideResult::Aborted && result && result->MeasurementCount_get() > 0;
+    const bool keep =
+        status == GuideResult::Aborted && result && result->MeasurementCount_get() > 0;
     if (!keep) ResetResult(ResetRemove);
   } else if (status == GuideResult::NotPerformed) {
     ResetResult(ResetNoVerdict);

@@ -125,8 +125,7 @@ CLeadReadings::Records CTestMulti::readingsOf(const CLeadReadings& readings, CAu
   return readings.Collect({}, false);
 }
 
-void CTestMulti::keep(const CLeadReadings::Records& records, bool sequenced,
-                      CAutoRunSetup& setup) {
+void CTestMulti::keep(const CLeadReadings::Records& records, bool sequenced, CAutoRunSetup& setup) {
   auto data = RunResult();
   for (const auto& record : records) {
     std::string after;
@@ -153,7 +152,7 @@ void CTestMulti::judgeCompletion() {
     data->Status_let(host_api::ResultStatus::Failed);
   } else if (expected > 0) {
     data->Status_let(data->MeasurementCount_get() == expected ? host_api::ResultStatus::Passed
-                                                             : host_api::ResultStatus::None);
+                                                              : host_api::ResultStatus::None);
   }
 }
 

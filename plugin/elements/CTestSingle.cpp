@@ -1,8 +1,8 @@
 #include "plugin/elements/CTestSingle.h"
 
+#include "driver/CTrxSafetyTest.h"
 #include "host_api/HostServices.h"
 #include "host_api/ITestInformation.h"
-#include "driver/CTrxSafetyTest.h"
 #include "plugin/config/CCfgResistOptions.h"
 #include "plugin/config/CConfigResistance.h"
 #include "plugin/core/MErrorConvention.h"

@@ -63,9 +63,8 @@ TEST_F(MultiRunTest, EveryLeadOfTwoClassBModulesIsMeasuredOnePerCallThenTheSeque
   EXPECT_EQ(where(*test), std::make_pair(3, 2));
   runLead(*test, *setup, 4);
   EXPECT_EQ(where(*test), std::make_pair(1, 1));
-  EXPECT_EQ(keysOf(*test),
-            (std::vector<std::string>{"::@1$1::_", "::@1$1::B#11", "::@1$1::B#12", "::@1$2::_",
-                                      "::@1$2::B#21", "::@1$2::B#22"}));
+  EXPECT_EQ(keysOf(*test), (std::vector<std::string>{"::@1$1::_", "::@1$1::B#11", "::@1$1::B#12",
+                                                     "::@1$2::_", "::@1$2::B#21", "::@1$2::B#22"}));
   EXPECT_EQ(test->Result_get()->Status_get(), host_api::ResultStatus::Passed);
   EXPECT_EQ(commandCount("MREAD"), 4);
   // The lead readings are described by their lead, the headings by their module.

@@ -53,9 +53,7 @@ class SequencedScreen : public platform::forms::Screen {
   }
   void formHidden(platform::forms::Form& form) override { of(form).formHidden(form); }
   void formChanged(platform::forms::Form& form) override { of(form).formChanged(form); }
-  long count(const std::string& form) const {
-    return std::count(shown.begin(), shown.end(), form);
-  }
+  long count(const std::string& form) const { return std::count(shown.begin(), shown.end(), form); }
 
   std::vector<std::string> shown;
 

@@ -17,8 +17,9 @@ class SingleRunTest : public RunTest {
   // whether several points are measured and whether a failure halts the run.
   std::shared_ptr<CTestSingle> earthTestIn(bool severalPoints, bool halt, int32_t testId = 300) {
     sequence = group(100);
-    auto options = std::dynamic_pointer_cast<plugin::CConfigTestGroup>(sequence->Configuration_get())
-                       ->Test_get();
+    auto options =
+        std::dynamic_pointer_cast<plugin::CConfigTestGroup>(sequence->Configuration_get())
+            ->Test_get();
     options->MultiplePETests_let(severalPoints);
     options->HaltOnTestFailure_let(halt);
     auto test = single(testId);
