@@ -99,12 +99,12 @@ class FTestGuide : public platform::forms::Form, public ITestGuide {
   void runScheduler(const std::shared_ptr<IAutoTest>& test);
   void showRunError(const platform::ComError& error);
   void endRun();
+  void enableControls(bool enabled);
 
   // Views
   void refreshResults();
   void showModulePage();
   void applyModuleLock();
-  void translateAndShow(const std::string& text);
   std::string translate(const std::string& text, const platform::Parameters& params = {}) const;
   std::string displayName(const std::shared_ptr<host_api::ITestElement>& element,
                           const std::string& fallback) const;
@@ -122,6 +122,8 @@ class FTestGuide : public platform::forms::Form, public ITestGuide {
   bool m_calibrated = false;
   bool m_moduleSetupLocked = false;
   bool m_resetTheLeadValue = false;
+  bool m_stopRequested = false;  // a stop may come before the scheduler exists
+  bool m_endedEarly = false;     // the run ended by an error or a stop
 
   std::shared_ptr<host_api::IGuideToolbar> m_toolbar;
   std::shared_ptr<host_api::IContentPane> m_contentPane;
