@@ -149,6 +149,11 @@ class UntouchedRun : public host_api::ITestRun {
     touch();
     return nullptr;
   }
+  std::vector<std::shared_ptr<host_api::IInstrumentData>> InstrumentData_get() const override {
+    touch();
+    return {};
+  }
+  void AddInstrumentData(const std::shared_ptr<host_api::IInstrumentData>&) override { touch(); }
   bool touch() const { return touched = true; }
   mutable bool touched = false;
 };
