@@ -84,7 +84,7 @@ bool holdsForeignTestInOptimizedGroup(const std::shared_ptr<host_api::ITestEleme
   const bool optimized = config && config->Test_get() && config->Test_get()->Optimized_get();
   for (const auto& child : container->NewEnum()) {
     if (!child) continue;
-    if (optimized && child->PlugInID_get() != MPlugInErrors::PlugInId) return true;
+    if (optimized && child->PlugInID_get() != PlugInId) return true;
     if (holdsForeignTestInOptimizedGroup(child)) return true;
   }
   return false;
@@ -98,8 +98,8 @@ bool endsSilently(int32_t number) {
 }
 
 // Errors whose description says everything the operator needs.
-constexpr int32_t errOwnDescriptionA = MPlugInErrors::errorNumber(0x80047730);
-constexpr int32_t errOwnDescriptionB = MPlugInErrors::errorNumber(0x80047737);
+constexpr int32_t errOwnDescriptionA = errorNumber(0x80047730);
+constexpr int32_t errOwnDescriptionB = errorNumber(0x80047737);
 
 }  // namespace
 
@@ -461,7 +461,7 @@ std::string FTestGuide::translate(const std::string& text,
   if (!services || !services->application) {
     return platform::fillPlaceholders(platform::MessageText::parse(text).text, params);
   }
-  return services->application->Translate(MPlugInErrors::PlugInId, text, params);
+  return services->application->Translate(PlugInId, text, params);
 }
 
 std::string FTestGuide::displayName(const std::shared_ptr<host_api::ITestElement>& element,

@@ -6,6 +6,7 @@
 
 #include "platform/ComError.h"
 #include "platform/forms/AnswerableForm.h"
+#include "platform/MessageText.h"
 #include "platform/forms/Form.h"
 #include "plugin/guide/ITestGuide.h"
 
