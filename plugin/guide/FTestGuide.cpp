@@ -2,11 +2,9 @@
 
 #include <utility>
 
-#include "driver/TrxTypes.h"
 #include "host_api/HostServices.h"
 #include "host_api/IContentPane.h"
 #include "host_api/IGuideToolbar.h"
-#include "host_api/ITestContainer.h"
 #include "host_api/ITestElement.h"
 #include "host_api/ITestRun.h"
 #include "platform/MessageText.h"
@@ -18,19 +16,17 @@
 #include "plugin/config/CCfgModuleOptions.h"
 #include "plugin/config/CConfigResistance.h"
 #include "plugin/config/CConfigTestGroup.h"
-#include "plugin/config/MModuleFilters.h"
 #include "plugin/core/IAutoTest.h"
 #include "plugin/core/MErrorConvention.h"
 #include "plugin/core/MPlugInErrors.h"
 #include "plugin/guide/CAutoRunScheduler.h"
 #include "plugin/guide/FAbortOption.h"
+#include "plugin/guide/MGuideRules.h"
 #include "plugin/guide/MModuleSetupList.h"
 #include "plugin/instrument/FCalibrate.h"
 #include "plugin/instrument/MGlobalVTI.h"
 #include "plugin/modules/CModuleSetup.h"
 #include "plugin/modules/IPlugInReference.h"
-#include "plugin/results/CResultData.h"
-#include "plugin/results/CResultTestGroup.h"
 #include "plugin/results/XResultECG.h"
 #include "plugin/results/XResultView.h"
 
@@ -51,55 +47,6 @@ const std::string& source() {
   static const std::string progId = MErrorConvention::ProgID("FTestGuide");
   return progId;
 }
-
-// The result record of an element as the element keeps it: a group's ("..00") is a group
-// result, any other a plain one. Either may carry the module setup its readings were taken with.
-std::shared_ptr<CModuleSetup> resultModuleSetup(const host_api::ITestElement& element) {
-  auto result = element.Result_get();
-  if (element.TestID_get() % 100 == 0) {
-    auto group = std::dynamic_pointer_cast<CResultTestGroup>(result);
-    return group && group->Summary_get() ? group->ModuleSetup_get() : nullptr;
-  }
-  auto data = std::dynamic_pointer_cast<CResultData>(result);
-  return data && data->MeasurementCount_get() > 0 ? data->ModuleSetup_get() : nullptr;
-}
-
-// The elements whose readings carry no module setup of their own: resistance and ECG tests.
-bool withoutModules(int32_t testId) {
-  return (testId >= 300 && testId <= 799) || testId == FTestGuide::EcgTestId;
-}
-
-std::shared_ptr<CConfigTestGroup> groupConfiguration(
-    const std::shared_ptr<host_api::ITestElement>& element) {
-  if (auto own = std::dynamic_pointer_cast<CConfigTestGroup>(element->Configuration_get())) {
-    return own;
-  }
-  return MModuleFilters::EnclosingGroupConfiguration(element);
-}
-
-bool holdsForeignTestInOptimizedGroup(const std::shared_ptr<host_api::ITestElement>& element) {
-  auto container = std::dynamic_pointer_cast<host_api::ITestContainer>(element);
-  if (!container) return false;
-  auto config = std::dynamic_pointer_cast<CConfigTestGroup>(element->Configuration_get());
-  const bool optimized = config && config->Test_get() && config->Test_get()->Optimized_get();
-  for (const auto& child : container->NewEnum()) {
-    if (!child) continue;
-    if (optimized && child->PlugInID_get() != PlugInId) return true;
-    if (holdsForeignTestInOptimizedGroup(child)) return true;
-  }
-  return false;
-}
-
-// Errors that end a run without a word from the guide: the driver has shown its own message,
-// or the operator stopped the run.
-bool endsSilently(int32_t number) {
-  return number == vti::errVTI_Error || number == vti::errVTI_UserAbort ||
-         number == MPlugInErrors::errStopRun;
-}
-
-// Errors whose description says everything the operator needs.
-constexpr int32_t errOwnDescriptionA = errorNumber(0x80047730);
-constexpr int32_t errOwnDescriptionB = errorNumber(0x80047737);
 
 }  // namespace
 
@@ -140,6 +87,9 @@ void FTestGuide::Initialize(const std::shared_ptr<host_api::ITestElement>& iteOw
     m_testRun = itsSetup;
     Caption_let(displayName(iteOwner, "TEST GUIDE"));
     if (auto entry = PlugIn()) m_dutModuleSetup = entry->DUTModuleSetup_get();
+    // Until an element is shown the guide offers the device's modules, never none.
+    m_moduleSetup =
+        m_dutModuleSetup ? m_dutModuleSetup->CloneSetup() : std::make_shared<CModuleSetup>();
     m_ecg = iteOwner && iteOwner->TestID_get() == EcgTestId;
     m_resultList->Visible_let(!m_ecg);
     m_ecgGrid->Visible_let(m_ecg);
@@ -180,12 +130,13 @@ int32_t FTestGuide::Perform(const std::shared_ptr<host_api::ITestElement>& iteCu
 
 void FTestGuide::chooseModuleSetup(const std::shared_ptr<host_api::ITestElement>& element) {
   std::shared_ptr<CModuleSetup> chosen;
-  if (!withoutModules(element->TestID_get())) chosen = resultModuleSetup(*element);
+  if (!MGuideRules::WithoutModules(element->TestID_get()))
+    chosen = MGuideRules::ResultModuleSetup(*element);
   if (chosen) {
     m_resultModuleSetup = chosen;
     m_moduleSetupLocked = false;
   } else {
-    auto config = groupConfiguration(element);
+    auto config = MGuideRules::GoverningConfiguration(element);
     auto options = config ? config->Modules_get() : nullptr;
     chosen = options ? options->ModuleSeup_get() : nullptr;
     if (!chosen || chosen->Count_get() == 0) chosen = m_dutModuleSetup;
@@ -202,7 +153,7 @@ void FTestGuide::applyButtonOptions(const std::shared_ptr<host_api::ITestElement
   if (auto resistance =
           std::dynamic_pointer_cast<CConfigResistance>(element->Configuration_get())) {
     buttons = resistance->Buttons_get();
-  } else if (auto group = groupConfiguration(element)) {
+  } else if (auto group = MGuideRules::GoverningConfiguration(element)) {
     buttons = group->Buttons_get();
   }
   // Previous and next are always offered: they are how the operator leaves an element that
@@ -220,7 +171,7 @@ void FTestGuide::showIdle() {
 
 void FTestGuide::refreshResults() {
   if (m_ecg) {
-    if (m_current) m_resultEcg->ShowTestResult(m_current->Result_get());
+    if (m_current && m_current->Result_get()) m_resultEcg->ShowTestResult(m_current->Result_get());
     return;
   }
   m_resultView->Clear();
@@ -345,7 +296,7 @@ void FTestGuide::startRun() {
 }
 
 void FTestGuide::warnForeignTests() {
-  if (!holdsForeignTestInOptimizedGroup(m_current)) return;
+  if (!MGuideRules::HoldsForeignTestInOptimizedGroup(m_current)) return;
   platform::forms::msgBox(
       translate("20308::Non-TRX440 test found within an optimized test sequence. It will be "
                 "ignored."),
@@ -379,10 +330,10 @@ void FTestGuide::runScheduler(const std::shared_ptr<IAutoTest>& test) {
 void FTestGuide::showRunError(const platform::ComError& error) {
   m_endedEarly = true;
   const int32_t number = error.number();
-  if (endsSilently(number)) return;
+  if (MGuideRules::EndsSilently(number)) return;
   std::string text;
   auto icon = platform::forms::MessageIcon::Warning;
-  if (number == errOwnDescriptionA || number == errOwnDescriptionB) {
+  if (MGuideRules::HasOwnDescription(number)) {
     text = error.description();
     icon = platform::forms::MessageIcon::Error;
   } else {
@@ -430,7 +381,7 @@ void FTestGuide::applyModuleLock() {
 void FTestGuide::AddResult(const std::shared_ptr<host_api::ITestElement>& ite) {
   if (!ite) return;
   if (m_ecg && ite->TestID_get() == EcgTestId) {
-    m_resultEcg->ShowTestResult(ite->Result_get());
+    if (ite->Result_get()) m_resultEcg->ShowTestResult(ite->Result_get());
   } else if (m_resultView) {
     m_resultView->AddResult(ite);
   }
@@ -439,7 +390,7 @@ void FTestGuide::AddResult(const std::shared_ptr<host_api::ITestElement>& ite) {
 void FTestGuide::ShowResults(const std::shared_ptr<host_api::ITestElement>& ite) {
   if (!ite) return;
   if (m_ecg) {
-    m_resultEcg->ShowTestResult(ite->Result_get());
+    if (ite->Result_get()) m_resultEcg->ShowTestResult(ite->Result_get());
   } else if (m_resultView) {
     m_resultView->ShowResults(ite, m_moduleSetup);
   }

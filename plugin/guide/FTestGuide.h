@@ -5,8 +5,8 @@
 #include <string>
 
 #include "platform/ComError.h"
-#include "platform/forms/AnswerableForm.h"
 #include "platform/MessageText.h"
+#include "platform/forms/AnswerableForm.h"
 #include "platform/forms/Form.h"
 #include "plugin/guide/ITestGuide.h"
 

@@ -10,6 +10,7 @@
 #include "GuideTestSupport.h"
 #include "driver/TrxTypes.h"
 #include "host_api/IGuideToolbar.h"
+#include "platform/forms/AnswersCheck.h"
 #include "plugin/core/MPlugInErrors.h"
 #include "plugin/instrument/MGlobalVTI.h"
 #include "support/StandInPlugInReference.h"
@@ -50,10 +51,11 @@ std::vector<std::string> lastGuideTexts(const GuideBench& bench) {
 }
 
 TEST(TestGuideButtons, EachButtonThatLeavesTheGuideGivesItsOwnResult) {
-  const std::vector<std::pair<std::string, int32_t>> cases = {
-      {"102", GuideResult::Previous},     {"103", GuideResult::Next},
-      {"203", GuideResult::RunChildren},  {"301", GuideResult::NotPerformed},
-      {"302", GuideResult::Skipped}};
+  const std::vector<std::pair<std::string, int32_t>> cases = {{"102", GuideResult::Previous},
+                                                              {"103", GuideResult::Next},
+                                                              {"203", GuideResult::RunChildren},
+                                                              {"301", GuideResult::NotPerformed},
+                                                              {"302", GuideResult::Skipped}};
   for (const auto& [button, expected] : cases) {
     Guided g;
     g.bench.answer("FTestGuide: choose \"" + button + "\" in xtbGuide");
@@ -261,6 +263,24 @@ TEST(TestGuideModules, AnEmptyConfiguredSetupFallsBackToTheDevicesModules) {
   ASSERT_TRUE(g.guide->ModuleSetupData_get());
   EXPECT_EQ(g.guide->ModuleSetupData_get()->Count_get(), 3);
   EXPECT_NE(g.guide->ModuleSetupData_get(), entry->dut);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(TestGuideAnswers, AnAnswersFileMayDriveTheGuideByItsToolbarButMisspeltControlsAreRefused) {
+  platform::forms::AnswersCheck check({FTestGuide::Answerable()});
+  auto rules = [](const std::string& line) {
+    std::istringstream in(line);
+    return platform::forms::AnswersFile::parse(in, "answers");
+  };
+  EXPECT_FALSE(check.problem(rules("FTestGuide: choose \"202\" in xtbGuide").front()));
+  EXPECT_FALSE(
+      check.problem(rules("FTestGuide when lblStatus contains \"stopped\": choose \"103\" in "
+                          "xtbGuide")
+                        .front()));
+  EXPECT_TRUE(check.problem(rules("FTestGuide: click cmdStart").front()));
 }
 
 }  // namespace

@@ -35,7 +35,8 @@ namespace guide_test {
 class FakeTest : public testing_host::InertTestElement, public plugin::IAutoTest {
  public:
   explicit FakeTest(int32_t testId = 1100, const std::string& name = "Earth leakage")
-      : m_testId(testId), m_config(std::make_shared<plugin::CConfigTestGroup>()),
+      : m_testId(testId),
+        m_config(std::make_shared<plugin::CConfigTestGroup>()),
         m_result(std::make_shared<plugin::CResultData>()) {
     m_info = host_api::hostServices().classes.newTestInformation();
     m_info->Name_let(name);
