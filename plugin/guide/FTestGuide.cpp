@@ -1,5 +1,6 @@
 #include "plugin/guide/FTestGuide.h"
 
+#include <iterator>
 #include <utility>
 
 #include "host_api/HostServices.h"
@@ -10,6 +11,7 @@
 #include "platform/MessageText.h"
 #include "platform/Variant.h"
 #include "platform/forms/Grid.h"
+#include "platform/forms/Label.h"
 #include "platform/forms/ListView.h"
 #include "platform/forms/MessageBox.h"
 #include "plugin/config/CCfgButtonOptions.h"
@@ -42,6 +44,7 @@ constexpr const char* kEcgGrid = "grdECG";
 constexpr const char* kModuleList = "lvwModules";
 constexpr const char* kResultsPage = "Results";
 constexpr const char* kModulesPage = "Modules";
+constexpr const char* kLeadStrip[] = {"lblLeadNames", "lblLeadLines", "lblLeadSockets"};
 
 const std::string& source() {
   static const std::string progId = MErrorConvention::ProgID("FTestGuide");
@@ -72,6 +75,7 @@ void FTestGuide::buildControls() {
   m_resultList = &add<platform::forms::ListView>(kResultList);
   m_ecgGrid = &add<platform::forms::Grid>(kEcgGrid);
   m_moduleList = &add<platform::forms::ListView>(kModuleList);
+  for (const char* name : kLeadStrip) add<platform::forms::Label>(name);
   m_moduleList->addColumn("Module", translate("20320::Module"), 20);
   m_moduleList->addColumn("Class", translate("20321::Class"), 6);
   m_moduleList->addColumn("Leads", translate("20322::Sockets"), 16);
@@ -104,6 +108,8 @@ void FTestGuide::Initialize(const std::shared_ptr<host_api::ITestElement>& iteOw
     } else {
       m_moduleList->Visible_let(false);
     }
+    m_leadStripShown = modules;
+    showLeadStrip();
     m_resultView = std::make_unique<XResultView>(*m_resultList);
     m_resultEcg = std::make_unique<XResultECG>(*m_ecgGrid);
     m_resultView->Initialize(m_moduleSetup);
@@ -167,6 +173,19 @@ void FTestGuide::showIdle() {
   m_toolbar->State_let(GuideToolbarState::Idle);
   m_contentPane->ShowPage(kResultsPage);
   refreshResults();
+  showLeadStrip();
+}
+
+// The sockets the device's modules take, always in sight while modules matter: the operator
+// checks the leads against it before starting.
+void FTestGuide::showLeadStrip() {
+  const auto strip = MModuleSetupList::LeadStrip(m_moduleSetup.get());
+  const std::string lines[] = {strip.names, strip.lines, strip.sockets};
+  for (size_t i = 0; i < std::size(kLeadStrip); ++i) {
+    auto& label = get<platform::forms::Label>(kLeadStrip[i]);
+    label.Visible_let(m_leadStripShown);
+    label.Caption_let(lines[i]);
+  }
 }
 
 void FTestGuide::refreshResults() {
@@ -358,6 +377,7 @@ void FTestGuide::endRun() {
                        m_guideResult == GuideResult::Aborted;
   m_toolbar->StatusText_let(stopped ? translate("29513::The test run was stopped.") : "");
   if (m_moduleSetup) m_resultModuleSetup = m_moduleSetup->CloneSetup();
+  showLeadStrip();
   m_resetTheLeadValue = true;
   m_running = false;
   applyModuleLock();

@@ -91,6 +91,7 @@ class FTestGuide : public platform::forms::Form, public ITestGuide {
   void chooseModuleSetup(const std::shared_ptr<host_api::ITestElement>& element);
   void applyButtonOptions(const std::shared_ptr<host_api::ITestElement>& element);
   void showIdle();
+  void showLeadStrip();
 
   // The automatic run
   void runAutomatic();
@@ -134,6 +135,7 @@ class FTestGuide : public platform::forms::Form, public ITestGuide {
   std::unique_ptr<XResultView> m_resultView;
   std::unique_ptr<XResultECG> m_resultEcg;
   bool m_ecg = false;
+  bool m_leadStripShown = false;
 };
 
 }  // namespace plugin

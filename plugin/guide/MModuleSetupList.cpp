@@ -41,4 +41,20 @@ void Fill(platform::forms::ListView& list, const CModuleSetup* setup) {
   }
 }
 
+MLeadStrip::Strip LeadStrip(const CModuleSetup* setup) {
+  std::vector<MLeadStrip::Module> placed;
+  int32_t startLead = 0;
+  for (const auto& entry :
+       setup ? setup->NewEnum() : std::vector<std::shared_ptr<CModuleEntry>>{}) {
+    if (!entry || entry->Leads_get() <= 0) continue;
+    if (startLead == 0) startLead = entry->FirstLead_get();
+    placed.push_back({entry->Code_get(), entry->Leads_get()});
+  }
+  std::vector<std::string> names;
+  for (int32_t socket = 1; socket <= MLeadStrip::SocketCount; ++socket) {
+    names.push_back(MGlobalVTI::LeadName(socket));
+  }
+  return MLeadStrip::Draw(placed, startLead < 1 ? 1 : startLead, names);
+}
+
 }  // namespace plugin::MModuleSetupList

@@ -224,6 +224,10 @@ TEST(TestGuideModules, ARecordHoldingItsOwnModulesIsShownWithThem) {
   const auto texts = lastGuideTexts(g.bench);
   EXPECT_TRUE(anyTextContains(texts, "NIBP"));
   EXPECT_FALSE(anyTextContains(texts, "ECG"));
+  // The lead strip marks the two sockets the modules take.
+  EXPECT_TRUE(anyTextContains(texts, "[RA]"));
+  EXPECT_TRUE(anyTextContains(texts, "[LL]"));
+  EXPECT_FALSE(anyTextContains(texts, "[LA]"));
 }
 
 TEST(TestGuideModules, WithoutOverrideTheGuidesCopyIsLockedButTheConfigurationIsNot) {
