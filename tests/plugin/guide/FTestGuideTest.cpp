@@ -142,6 +142,46 @@ TEST(TestGuideRun, StopEndsTheRunWithResultFiveAndAsksForFreshLeadValues) {
   EXPECT_TRUE(g.bench.analyzerLocalAndOff());
 }
 
+TEST(TestGuideAbort, AbortConfirmedWhileIdleLeavesWithResultTwoAndTheRunAborted) {
+  Guided g;
+  g.bench.answer(
+      "FTestGuide: choose \"101\" in xtbGuide\n"
+      "FAbortOption: click cmdYes");
+  EXPECT_EQ(g.perform(), GuideResult::Aborted);
+  EXPECT_EQ(g.bench.run().Status_get(), host_api::RunStatus::Aborted);
+  EXPECT_EQ(g.bench.formsShown(), (std::vector<std::string>{"FTestGuide", "FAbortOption"}));
+}
+
+TEST(TestGuideAbort, AbortDeclinedLeavesEverythingAsItWas) {
+  Guided g;
+  g.bench.answer(
+      "FTestGuide: choose \"101\" in xtbGuide, after 1s choose \"102\" in xtbGuide\n"
+      "FAbortOption: click cmdNo");
+  EXPECT_EQ(g.perform(), GuideResult::Previous);
+  EXPECT_EQ(g.bench.run().Status_get(), 0);
+}
+
+TEST(TestGuideAbort, AbortDuringARunEndsItInOrderBeforeTheGuideLeaves) {
+  Guided g;
+  bool stillConnectedWhenAsked = false;
+  g.test->onRun = [](plugin::CAutoRunSetup&) {
+    platform::loop().processFor(std::chrono::seconds(5));
+    return 0;
+  };
+  g.at(2, [&] { stillConnectedWhenAsked = plugin::MGlobalVTI::Driver() != nullptr; });
+  g.bench.answer(
+      "FTestGuide: choose \"202\" in xtbGuide, after 1s choose \"101\" in xtbGuide\n"
+      "FAbortOption: after 2s click cmdYes");
+  EXPECT_EQ(g.perform(), GuideResult::Aborted);
+  EXPECT_TRUE(stillConnectedWhenAsked);
+  EXPECT_EQ(g.bench.run().Status_get(), host_api::RunStatus::Aborted);
+  EXPECT_FALSE(g.guide->Running_get());
+  EXPECT_EQ(plugin::MGlobalVTI::Driver(), nullptr);
+  EXPECT_TRUE(g.bench.analyzerLocalAndOff());
+  EXPECT_TRUE(g.bench.messages().empty());
+  EXPECT_TRUE(g.guide->ResetTheLeadValue_get());
+}
+
 TEST(TestGuideRun, TheConnectionTheGuideOpenedIsClosedWithTheAnalyzerLocalAndOff) {
   Guided g;
   bool connectedDuringRun = false;
