@@ -22,16 +22,25 @@ using guide_test::GuideBench;
 using plugin::FTestGuide;
 namespace GuideResult = plugin::GuideResult;
 
+// A guide opened the way the elements open it, as the process's one guide, for a fake test on
+// the bench; closed again at the end.
 struct Guided {
   GuideBench bench;
   std::shared_ptr<FakeTest> test = std::make_shared<FakeTest>();
-  std::shared_ptr<FTestGuide> guide = std::make_shared<FTestGuide>();
+  plugin::MGlobalTestGuide::GuideFactoryOverride factory{
+      plugin::MGlobalTestGuide::guideFactorySlot()};
+  std::shared_ptr<FTestGuide> guide;
 
   Guided() { test->config().Modules_get()->ModuleSeup_set(guide_test::modules({"ECG"})); }
-  int32_t perform() {
-    guide->Initialize(test, &bench.run());
-    return guide->Perform(test);
+  FTestGuide& open() {
+    if (!guide) {
+      EXPECT_TRUE(plugin::MGlobalTestGuide::OpenTestGuide(test, &bench.run()));
+      guide = std::dynamic_pointer_cast<FTestGuide>(plugin::MGlobalTestGuide::CurrentTestGuide());
+      EXPECT_NE(guide, nullptr);
+    }
+    return *guide;
   }
+  int32_t perform() { return open().Perform(test); }
   // Runs `what` at `at` seconds of loop time after now.
   void at(int seconds, std::function<void()> what) {
     platform::loop().startTimer(std::chrono::seconds(seconds), std::move(what));
@@ -75,8 +84,7 @@ TEST(TestGuideButtons, NotPerformedKeepsTheModulesTheElementWasShownWith) {
 
 TEST(TestGuideButtons, StartWithNextSetGoesOnWithoutRunningOrConnecting) {
   Guided g;
-  g.guide->Initialize(g.test, &g.bench.run());
-  g.guide->Toolbar().ButtonValue_let(host_api::GuideButton::Next, true);
+  g.open().Toolbar().ButtonValue_let(host_api::GuideButton::Next, true);
   g.bench.answer("FTestGuide: choose \"202\" in xtbGuide");
   EXPECT_EQ(g.guide->Perform(g.test), GuideResult::Next);
   EXPECT_EQ(g.test->runs, 0);
