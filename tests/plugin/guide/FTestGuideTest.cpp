@@ -260,6 +260,23 @@ TEST(TestGuideRun, ADriverErrorEndsTheRunWithoutASecondMessage) {
   EXPECT_EQ(g.guide->Toolbar().StatusText_get(), "The test run was stopped.");
 }
 
+TEST(TestGuideRun, ALineThatDiesHalfWayEndsTheRunWithTheDriversOneMessage) {
+  Guided g;
+  g.test->onRun = [&](plugin::CAutoRunSetup&) {
+    g.bench.link().hangUp();
+    plugin::MGlobalVTI::Driver()->InHighVoltageMode();
+    return 0;
+  };
+  g.bench.answer(
+      "FTestGuide: choose \"202\" in xtbGuide, after 60s choose \"103\" in xtbGuide\n"
+      "MessageBox: click cmdOK");
+  EXPECT_EQ(g.perform(), GuideResult::Next);
+  EXPECT_EQ(g.bench.messages().size(), 1u);
+  EXPECT_EQ(plugin::MGlobalVTI::Driver(), nullptr);
+  EXPECT_FALSE(g.guide->Running_get());
+  EXPECT_EQ(g.guide->Toolbar().State_get(), host_api::GuideToolbarState::Idle);
+}
+
 TEST(TestGuideModules, ARecordHoldingItsOwnModulesIsShownWithThem) {
   Guided g;
   g.test->holdResultTakenWith(guide_test::modules({"SpO2", "NIBP"}));

@@ -137,6 +137,7 @@ class GuideBench {
   platform::forms::ScriptedScreen& screen() { return m_screen; }
   const platform::forms::ScriptedScreen& screen() const { return m_screen; }
   sim::SimulatedAnalyzer& analyzer() { return m_analyzer; }
+  platform::serial::VirtualSerialLink& link() { return m_link; }
   testing_host::TestHost& host() { return m_host; }
 
   std::vector<std::string> formsShown() const {
