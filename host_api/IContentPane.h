@@ -27,8 +27,9 @@ class ORVEL_HOST_API IContentPane {
 
   // Puts the page tabs on the guide's form. Once per pane.
   virtual void Attach(platform::forms::Form& form) = 0;
-  // Adds a page; `caption` is translated when shown. The controls (by name) must be on the
-  // form already; they are visible only while their page is shown.
+  // Adds a page; `caption` is shown as it stands (already translated). The controls (by name)
+  // must be on the form already; they are visible only while their page is shown. The first
+  // page added is shown.
   virtual void AddPage(const std::string& key, const std::string& caption,
                        const std::string& picture, const std::vector<std::string>& controls) = 0;
   virtual std::vector<std::string> PageKeys() const = 0;

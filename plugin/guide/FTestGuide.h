@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/ComError.h"
+#include "platform/MessageText.h"
 #include "platform/forms/AnswerableForm.h"
 #include "platform/forms/Form.h"
 #include "plugin/guide/ITestGuide.h"
@@ -90,6 +91,7 @@ class FTestGuide : public platform::forms::Form, public ITestGuide {
   void chooseModuleSetup(const std::shared_ptr<host_api::ITestElement>& element);
   void applyButtonOptions(const std::shared_ptr<host_api::ITestElement>& element);
   void showIdle();
+  void showLeadStrip();
 
   // The automatic run
   void runAutomatic();
@@ -99,12 +101,12 @@ class FTestGuide : public platform::forms::Form, public ITestGuide {
   void runScheduler(const std::shared_ptr<IAutoTest>& test);
   void showRunError(const platform::ComError& error);
   void endRun();
+  void enableControls(bool enabled);
 
   // Views
   void refreshResults();
   void showModulePage();
   void applyModuleLock();
-  void translateAndShow(const std::string& text);
   std::string translate(const std::string& text, const platform::Parameters& params = {}) const;
   std::string displayName(const std::shared_ptr<host_api::ITestElement>& element,
                           const std::string& fallback) const;
@@ -122,6 +124,8 @@ class FTestGuide : public platform::forms::Form, public ITestGuide {
   bool m_calibrated = false;
   bool m_moduleSetupLocked = false;
   bool m_resetTheLeadValue = false;
+  bool m_stopRequested = false;  // a stop may come before the scheduler exists
+  bool m_endedEarly = false;     // the run ended by an error or a stop
 
   std::shared_ptr<host_api::IGuideToolbar> m_toolbar;
   std::shared_ptr<host_api::IContentPane> m_contentPane;
@@ -131,6 +135,7 @@ class FTestGuide : public platform::forms::Form, public ITestGuide {
   std::unique_ptr<XResultView> m_resultView;
   std::unique_ptr<XResultECG> m_resultEcg;
   bool m_ecg = false;
+  bool m_leadStripShown = false;
 };
 
 }  // namespace plugin
