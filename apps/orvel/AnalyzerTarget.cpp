@@ -60,11 +60,11 @@ void AnalyzerTarget::routeTo(int32_t port) {
   m_services.emplace(std::move(services));
 }
 
-void AnalyzerTarget::routeTo(vti::MPortTable::PortFactory factory) {
+void AnalyzerTarget::routeToPort(Opener open) {
   routeTo(kRoutedPort);
-  m_ports.emplace([factory = std::move(factory)](int32_t port) {
-    return port == kRoutedPort ? factory() : nullptr;
-  });
+  m_ports.emplace(vti::MPortTable::PortFactory([open = std::move(open)](int32_t port) {
+    return port == kRoutedPort ? open() : nullptr;
+  }));
 }
 
 std::unique_ptr<AnalyzerTarget> AnalyzerTarget::assigned() {
@@ -79,7 +79,7 @@ std::unique_ptr<AnalyzerTarget> AnalyzerTarget::port(const std::string& portOrPa
     target->routeTo(*number);
   } else {
     target->m_path = portOrPath;
-    target->routeTo([portOrPath] { return vti::MPortTable::CreatePort(portOrPath); });
+    target->routeToPort([portOrPath] { return vti::MPortTable::CreatePort(portOrPath); });
   }
   return target;
 }
@@ -100,7 +100,7 @@ std::unique_ptr<AnalyzerTarget> AnalyzerTarget::simulated(const std::string& sce
   target->m_analyzer = std::make_unique<sim::SimulatedAnalyzer>(sim::Scenario::load(scenario));
   target->m_analyzer->attach(*target->m_link);
   auto* link = target->m_link.get();
-  target->routeTo([link] { return link->hostEnd(); });
+  target->routeToPort([link] { return link->hostEnd(); });
   return target;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -63,7 +64,9 @@ class AnalyzerTarget {
  private:
   AnalyzerTarget();
   void routeTo(int32_t port);
-  void routeTo(vti::MPortTable::PortFactory factory);
+  using Opener = std::function<std::shared_ptr<platform::serial::SerialPort>()>;
+  // The analyzer is on the port `open` makes, under the routed port number.
+  void routeToPort(Opener open);
 
   int32_t m_port = 0;
   std::string m_path;  // a device path given directly

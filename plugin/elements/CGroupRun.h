@@ -4,6 +4,7 @@
 #include <memory>
 
 namespace host_api {
+class ITestElement;
 class ITestRun;
 }
 
