@@ -72,8 +72,8 @@ void TemplateRunner::perform(const std::shared_ptr<host_api::ITestElement>& elem
     element->Perform(testRun);
   } catch (const platform::ComError& error) {
     outcome.endedEarly = true;
-    outcome.endReason = "test " + std::to_string(element->TestID_get()) +
-                        " ended in an error: " + describe(error);
+    outcome.endReason =
+        "test " + std::to_string(element->TestID_get()) + " ended in an error: " + describe(error);
   } catch (const std::exception& error) {
     outcome.endedEarly = true;
     outcome.endReason =

@@ -62,9 +62,8 @@ void AnalyzerTarget::routeTo(int32_t port) {
 
 void AnalyzerTarget::routeToPort(Opener open) {
   routeTo(kRoutedPort);
-  m_ports.emplace(vti::MPortTable::PortFactory([open = std::move(open)](int32_t port) {
-    return port == kRoutedPort ? open() : nullptr;
-  }));
+  m_ports.emplace(vti::MPortTable::PortFactory(
+      [open = std::move(open)](int32_t port) { return port == kRoutedPort ? open() : nullptr; }));
 }
 
 std::unique_ptr<AnalyzerTarget> AnalyzerTarget::assigned() {

@@ -14,8 +14,8 @@ std::vector<platform::forms::AnswerableForm> ofRun() {
   std::vector<platform::forms::AnswerableForm> forms;
   auto& registry = platform::components::components();
   if (registry.isRegistered(kOperatorForms)) {
-    if (auto list = std::dynamic_pointer_cast<host_api::IOperatorForms>(
-            registry.create(kOperatorForms))) {
+    if (auto list =
+            std::dynamic_pointer_cast<host_api::IOperatorForms>(registry.create(kOperatorForms))) {
       forms = list->Answerable();
     }
   }

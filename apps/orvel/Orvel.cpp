@@ -109,11 +109,12 @@ void addRunOptions(CLI::App& cmd, RunRequest& request) {
   cmd.add_flag("--json", request.json, "One JSON document of the results instead of the table");
 }
 
-void addRun(CLI::App& app, Requests& requests, Action& action, std::ostream& out,
-            std::ostream& err, bool terminalInput) {
+void addRun(CLI::App& app, Requests& requests, Action& action, std::ostream& out, std::ostream& err,
+            bool terminalInput) {
   auto& request = requests.run;
   auto* cmd = app.add_subcommand(
-      "run", "Run a template against the analyzer with the test guide, saving results as they come");
+      "run",
+      "Run a template against the analyzer with the test guide, saving results as they come");
   addRunOptions(*cmd, request);
   cmd->callback([&, terminalInput] {
     action = [&, terminalInput] { return RunCommand(out, err, terminalInput).run(request); };

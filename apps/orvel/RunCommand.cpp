@@ -32,8 +32,7 @@ std::filesystem::path programFolder() {
 }
 
 host::HostApplicationService* application() {
-  return dynamic_cast<host::HostApplicationService*>(
-      host_api::hostServices().application.get());
+  return dynamic_cast<host::HostApplicationService*>(host_api::hostServices().application.get());
 }
 
 bool anyPerformed(const host::TemplateRunOutcome& outcome) {
@@ -62,7 +61,8 @@ int RunCommand::usage(const std::string& message) {
 }
 
 std::unique_ptr<AnalyzerTarget> RunCommand::makeTarget(const RunRequest& request) {
-  if (!request.simulate.empty()) return AnalyzerTarget::simulated(request.simulate, request.realTime);
+  if (!request.simulate.empty())
+    return AnalyzerTarget::simulated(request.simulate, request.realTime);
   if (!request.port.empty()) return AnalyzerTarget::port(request.port);
   return AnalyzerTarget::assigned();
 }
@@ -71,12 +71,14 @@ int RunCommand::run(const RunRequest& request) {
   std::string answers = request.answers;
   if (request.unattended) {
     answers = unattendedAnswers().string();
-    if (answers.empty()) return usage(std::string("the shipped answers file ") + kAnswersName +
-                                      " is missing beside the program and in the resources");
+    if (answers.empty())
+      return usage(std::string("the shipped answers file ") + kAnswersName +
+                   " is missing beside the program and in the resources");
   }
   if (answers.empty() && !m_terminalInput) {
-    return usage("nobody can answer the test guide: run it on a terminal, or give --answers FILE "
-                 "or --unattended");
+    return usage(
+        "nobody can answer the test guide: run it on a terminal, or give --answers FILE "
+        "or --unattended");
   }
   OrvelSession session;
   auto testTemplate = session.openTemplate(request.file);

@@ -17,12 +17,12 @@ class RunScreen;
 
 struct RunRequest {
   std::string file;
-  std::string port;        // a port number or device path; empty: the one the settings assign
-  std::string simulate;    // a scenario of the simulated analyzer; empty: a real port
-  bool realTime = false;   // the simulator paced like the instrument
-  std::string answers;     // an answers file; empty: the terminal
-  bool unattended = false; // the shipped answers file
-  std::string report;      // the HTML report to write
+  std::string port;         // a port number or device path; empty: the one the settings assign
+  std::string simulate;     // a scenario of the simulated analyzer; empty: a real port
+  bool realTime = false;    // the simulator paced like the instrument
+  std::string answers;      // an answers file; empty: the terminal
+  bool unattended = false;  // the shipped answers file
+  std::string report;       // the HTML report to write
   bool json = false;
 };
 

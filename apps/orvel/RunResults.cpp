@@ -25,7 +25,8 @@ std::vector<LimitText> limitsOf(const std::shared_ptr<host_api::ITestElement>& e
     for (int32_t n = 1; list && n <= list->Count(); ++n) {
       auto limit = list->Item(n);
       if (limit->Key_get() != key) continue;
-      found.push_back({standard->Name_get(), limit->High_get(), limit->Low_get(), limit->Unit_get()});
+      found.push_back(
+          {standard->Name_get(), limit->High_get(), limit->Low_get(), limit->Unit_get()});
     }
   }
   return found;
@@ -134,9 +135,9 @@ void RunResults::printTable(std::ostream& out) const {
     out << indent << element.id << "  " << element.name << ": " << statusText(element.status)
         << '\n';
     for (const auto& row : element.measurements) {
-      out << indent << "    " << std::left << std::setw(44) << row.description << ' '
-          << std::right << std::setw(10) << (row.value.empty() ? "-" : row.value) << ' '
-          << std::left << std::setw(4) << row.unit;
+      out << indent << "    " << std::left << std::setw(44) << row.description << ' ' << std::right
+          << std::setw(10) << (row.value.empty() ? "-" : row.value) << ' ' << std::left
+          << std::setw(4) << row.unit;
       const std::string limits = limitText(row);
       if (!limits.empty()) out << "  " << limits;
       out << "  " << statusText(row.status) << '\n';

@@ -31,8 +31,8 @@ struct MeasurementRow {
 };
 
 struct ElementRow {
-  int32_t id = 0;      // the element's TestID
-  int32_t depth = 0;   // 0 for a top-level element
+  int32_t id = 0;     // the element's TestID
+  int32_t depth = 0;  // 0 for a top-level element
   std::string name;
   int32_t status = 0;  // host_api::ResultStatus of its result
   std::vector<MeasurementRow> measurements;

@@ -42,8 +42,8 @@ std::string quoted(const std::string& text) {
 class Bench {
  public:
   Run orvel(const std::vector<std::string>& args) {
-    std::string command = "ORVEL_REGISTRY=" + quoted((dir / "registry.ini").string()) + " " +
-                          quoted(ORVEL_PATH);
+    std::string command =
+        "ORVEL_REGISTRY=" + quoted((dir / "registry.ini").string()) + " " + quoted(ORVEL_PATH);
     for (const auto& arg : args) command += " " + quoted(arg);
     Run run;
     const double cpu0 = childCpuSeconds(), wall0 = wallSeconds();
@@ -97,9 +97,9 @@ void report(const char* what, const Run& run) {
 
 int main() {
   Bench bench;
-  Run created = bench.orvel({"template", "new", bench.file("template.xml"), "100", "--standard",
-                             "IEC 62353", "--class", "I", "--device", "Infusion pump",
-                             "--modules", "ECG:CF:3,SpO2:BF:1"});
+  Run created =
+      bench.orvel({"template", "new", bench.file("template.xml"), "100", "--standard", "IEC 62353",
+                   "--class", "I", "--device", "Infusion pump", "--modules", "ECG:CF:3,SpO2:BF:1"});
   report("template new", created);
 
   Run simulated = bench.orvel(
@@ -128,8 +128,8 @@ int main() {
   writeWaitingAnswers(std::string(ORVEL_PATH).substr(0, std::string(ORVEL_PATH).rfind('/')) +
                           "/unattended-answers.txt",
                       answers, wait);
-  Run waiting =
-      bench.orvel({"run", bench.freshTemplate("waiting.xml"), "--port", port, "--answers", answers});
+  Run waiting = bench.orvel(
+      {"run", bench.freshTemplate("waiting.xml"), "--port", port, "--answers", answers});
   report("run with a waiting operator", waiting);
   const double idleCpu = waiting.cpu - real.cpu, idleWall = waiting.wall - real.wall;
   std::printf(

@@ -7,6 +7,7 @@
 
 #include "TemplateStandIns.h"
 #include "host/HostApplicationService.h"
+#include "host/HostLocations.h"
 #include "host/HostTestRun.h"
 #include "host/TemplateRunner.h"
 #include "support/TestFiles.h"
@@ -94,12 +95,18 @@ class TemplateRunnerTest : public ::testing::Test {
     return host::TemplateRunner(testTemplate, file, application()).run(testRun);
   }
   host::HostApplicationService* application() {
-    return dynamic_cast<host::HostApplicationService*>(
-        host_api::hostServices().application.get());
+    return dynamic_cast<host::HostApplicationService*>(host_api::hostServices().application.get());
   }
   std::string saved() const { return contentOf(file); }
 
   testing_host::TestHost host;
+  // The host's own application service, which answers from the open template.
+  host_api::HostServicesOverride realApplication{[] {
+    auto services = std::make_shared<host_api::HostServices>(host_api::hostServices());
+    services->application =
+        std::make_shared<host::HostApplicationService>(host::HostLocations::resourceDir(), "en");
+    return services;
+  }()};
   TemplateRegistry registry;
   TempDir dir;
   std::filesystem::path file = dir / "pump.xml";
@@ -178,7 +185,8 @@ TEST_F(TemplateRunnerTest, AnElementsErrorEndsTheRunWithItsReadingsKept) {
 }
 
 TEST_F(TemplateRunnerTest, ATemplateThatCannotBeSavedIsNotMeasuredOn) {
-  file = dir / "no-such-folder" / "pump.xml";
+  std::ofstream(dir / "plain") << "a file where the template's folder should be";
+  file = dir / "plain" / "pump.xml";
   measuring(300, 1);
   auto second = measuring(400, 2);
   auto outcome = run();
@@ -203,7 +211,6 @@ TEST_F(TemplateRunnerTest, ElementsFindTheirHostDataInTheOpenTemplate) {
   // An element that measured nothing was not performed; nothing judged failed.
   EXPECT_EQ(outcome.elements[0].outcome, ElementOutcome::NotPerformed);
   EXPECT_TRUE(outcome.allJudgedPassed());
-  application()->setOpenTemplate(nullptr);
 }
 
 }  // namespace
