@@ -1,18 +1,26 @@
 #include "plugin/results/MResultRows.h"
 
 #include <cctype>
+#include <cstdlib>
 
 #include "host_api/HostServices.h"
 #include "platform/ComError.h"
 #include "platform/NumberFormat.h"
 #include "platform/NumberPattern.h"
+#include "plugin/config/CCfgModuleOptions.h"
+#include "plugin/config/CCfgTestOptions.h"
+#include "plugin/config/CConfigTestGroup.h"
+#include "plugin/config/MModuleFilters.h"
 #include "plugin/core/MPlugInErrors.h"
 #include "plugin/modules/CModuleEntry.h"
+#include "plugin/modules/CModuleFilter.h"
 #include "plugin/modules/MModuleUtils.h"
 
 namespace plugin::MResultRows {
 
 namespace {
+
+constexpr int32_t AllLeads = 1;  // the test options' patient-lead configuration "All leads"
 
 std::string translate(const std::string& text) {
   return host_api::hostServices().application->Translate(PlugInId, text);
@@ -79,6 +87,21 @@ bool IsPerLeadType(int32_t testId) {
 }
 
 bool IsLeadAgainstOthersType(int32_t testId) { return testId >= 1300 && testId <= 1399; }
+
+bool AllLeadsMode(const std::shared_ptr<host_api::ITestElement>& element) {
+  const int32_t type = element->TestID_get();
+  if (type == 820 || type == 830 || type == 850) return false;
+  auto config = MModuleFilters::EnclosingGroupConfiguration(element);
+  return config && config->Test_get() && config->Test_get()->PLConfiguration_get() == AllLeads;
+}
+
+std::shared_ptr<CModuleFilter> ModuleFilterOf(
+    const std::shared_ptr<host_api::ITestElement>& element) {
+  auto config = MModuleFilters::EnclosingGroupConfiguration(element);
+  if (!config || !config->Modules_get()) return nullptr;
+  auto filter = config->Modules_get()->Filter_get();
+  return filter && filter->Count_get() > 0 ? filter : nullptr;
+}
 
 std::shared_ptr<host_api::IMeasurement> ModuleReading(const host_api::IResultData& result,
                                                       int32_t moduleId) {
@@ -152,6 +175,16 @@ std::string LimitText(std::optional<float> limit, const host_api::IMeasurement& 
 
 std::string LeadPart(int32_t prefixId, int32_t position) {
   return std::to_string(prefixId) + std::to_string(position);
+}
+
+int32_t LeadPosition(const CModuleEntry& module, const std::string& lead) {
+  for (int32_t prefix : {module.ModuleID_get(), module.GroupID_get()}) {
+    const std::string p = std::to_string(prefix);
+    if (prefix > 0 && lead.rfind(p, 0) == 0 && lead.size() > p.size()) {
+      return std::atoi(lead.c_str() + p.size());
+    }
+  }
+  return std::atoi(lead.c_str());
 }
 
 int32_t LeadAgainstOthersPositions(int32_t leads, int32_t entries) {

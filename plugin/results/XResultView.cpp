@@ -7,7 +7,6 @@
 #include "platform/forms/Form.h"
 #include "platform/forms/FormTools.h"
 #include "plugin/config/CCfgModuleOptions.h"
-#include "plugin/config/CCfgTestOptions.h"
 #include "plugin/config/CConfigTestGroup.h"
 #include "plugin/config/MModuleFilters.h"
 #include "plugin/core/IAutoTest.h"
@@ -26,7 +25,6 @@ using platform::forms::ListItem;
 using namespace MResultRows;
 
 const std::string Source = MErrorConvention::ProgID("XResultView");
-constexpr int32_t AllLeads = 1;  // the test options' patient-lead configuration "All leads"
 const std::string ModuleIndent(6, ' ');
 const std::string LeadIndent(9, ' ');
 
@@ -66,31 +64,6 @@ bool startsWith(const std::string& text, const std::string& prefix) {
   return text.rfind(prefix, 0) == 0;
 }
 
-// Types 820, 830 and 850 measure the worst case whatever their group asks for.
-bool allLeadsMode(const std::shared_ptr<host_api::ITestElement>& element) {
-  const int32_t type = element->TestID_get();
-  if (type == 820 || type == 830 || type == 850) return false;
-  auto config = MModuleFilters::EnclosingGroupConfiguration(element);
-  return config && config->Test_get() && config->Test_get()->PLConfiguration_get() == AllLeads;
-}
-
-const CModuleFilter* moduleFilter(const std::shared_ptr<host_api::ITestElement>& element) {
-  auto config = MModuleFilters::EnclosingGroupConfiguration(element);
-  if (!config || !config->Modules_get()) return nullptr;
-  const auto& filter = config->Modules_get()->Filter_get();
-  return filter && filter->Count_get() > 0 ? filter.get() : nullptr;
-}
-
-// The position of a lead row's reading from its lead part (the module's or group's id first).
-int32_t leadPosition(const CModuleEntry& module, const std::string& lead) {
-  for (int32_t prefix : {module.ModuleID_get(), module.GroupID_get()}) {
-    const std::string p = std::to_string(prefix);
-    if (prefix > 0 && startsWith(lead, p) && lead.size() > p.size()) {
-      return std::atoi(lead.c_str() + p.size());
-    }
-  }
-  return std::atoi(lead.c_str());
-}
 }  // namespace
 
 XResultView::XResultView(platform::forms::ListView& list) : m_list(list) {
@@ -191,7 +164,7 @@ void XResultView::AddResult(const std::shared_ptr<host_api::ITestElement>& eleme
     // Below module rows the element row shows where the sequence began; else its latest reading.
     const int32_t index = moduleRows ? 1 : result->MeasurementCount_get();
     showReading(*row, result.get(), result->Measurement_get(platform::Variant(index)), false);
-    if (moduleRows) addModuleRows(element, *result, allLeadsMode(element));
+    if (moduleRows) addModuleRows(element, *result, AllLeadsMode(element));
   });
   if (auto* form = m_list.form()) form->refresh();
 }
@@ -239,15 +212,15 @@ void XResultView::showReading(ListItem& item, const host_api::IResultData* resul
 
 void XResultView::addModuleRows(const std::shared_ptr<host_api::ITestElement>& element,
                                 const host_api::IResultData& result, bool allLeads) {
-  const CModuleFilter* filter = moduleFilter(element);
+  const auto filter = ModuleFilterOf(element);
   for (const auto& entry : m_setup->NewEnum()) {
     if (auto group = std::dynamic_pointer_cast<CModuleGroup>(entry)) {
       for (const auto& member : group->NewEnum()) {
-        if (!filter || member->ApplyFilter(filter)) {
+        if (!filter || member->ApplyFilter(filter.get())) {
           addModuleRow(element, result, *member, group->ModuleID_get(), allLeads);
         }
       }
-    } else if (entry && (!filter || entry->ApplyFilter(filter))) {
+    } else if (entry && (!filter || entry->ApplyFilter(filter.get()))) {
       addModuleRow(element, result, *entry, entry->ModuleID_get(), allLeads);
     }
   }
@@ -374,7 +347,7 @@ int32_t XResultView::highlightedRow(const std::shared_ptr<host_api::ITestElement
   auto module = m_setup ? m_setup->Item(0, key.module) : nullptr;
   std::string name = module ? module->Code_get() : std::to_string(key.module);
   if (!key.lead.empty()) {
-    const int32_t position = module ? leadPosition(*module, key.lead) : 0;
+    const int32_t position = module ? LeadPosition(*module, key.lead) : 0;
     name = module && IsLeadAgainstOthersType(element->TestID_get())
                ? LeadAgainstOthersName(*module, position, m_setup->Count_get())
                : MModuleUtils::LeadDisplayName(module ? module->FirstLead_get() + position - 1 : 0);

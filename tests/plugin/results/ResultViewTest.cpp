@@ -187,6 +187,33 @@ TEST_F(ResultViewTest, AMultiTestInAllLeadsModeGetsModuleAndLeadRowsOfItsSetup) 
   EXPECT_EQ(row("::1110").text, "   Multi 1110");
 }
 
+TEST_F(ResultViewTest, LeadAgainstOthersRowsNameTheLeadItsCounterpartsAndTheGrounding) {
+  setup = std::make_shared<CModuleSetup>();
+  setup->Add(module("ECG", 3, 1, 2));
+  setup->Add(module("Probe", 2, 4, 2));
+  auto auxGroup = group(1300);
+  configOf(*auxGroup)->Test_get()->PLConfiguration_let(1);
+  auto aux = multi(1310);
+  auxGroup->Add(aux);
+  std::vector<Reading> readings{{"::1::_AC", " "}};
+  for (int n = 1; n <= 6; ++n) {
+    readings.push_back({"::1::BF_AC#1" + std::to_string(n), platform::Variant(1.0f * n)});
+  }
+  readings.push_back({"::2::BF_AC#21", platform::Variant(2.0f)});
+  giveResult(*aux, readings, vti::etcPatAux);
+  view->Initialize(setup);
+  view->AddResult(aux);
+  EXPECT_EQ(row("::1310@1::11").text, "         RA --> LL,LA (F)");
+  EXPECT_EQ(row("::1310@1::12").text, "         RA --> LL,LA (G)");
+  EXPECT_EQ(row("::1310@1::16").text, "         LA --> RA,LL (G)");
+  EXPECT_EQ(row("::1310@1::16").subItem(ColValue), "6.0  Ohm");
+  // A module of two leads is measured on its first lead only, open and grounded.
+  EXPECT_EQ(row("::1310@2::21").text, "         RL --> V1 (F)");
+  EXPECT_EQ(row("::1310@2::22").text, "         RL --> V1 (G)");
+  EXPECT_EQ(list().indexOf("::1310@2::23"), -1);
+  EXPECT_EQ(list().items().size(), 1u + 1u + 6u + 1u + 2u);
+}
+
 TEST_F(ResultViewTest, WorstCaseAndTheModuleFilterLimitTheRows) {
   buildMultiTest(0);
   configOf(*parentGroup)->Modules_get()->Filter_get()->Add("Name", "ECG");
