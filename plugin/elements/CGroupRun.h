@@ -4,8 +4,9 @@
 #include <memory>
 
 namespace host_api {
+class ITestElement;
 class ITestRun;
-}
+}  // namespace host_api
 
 namespace plugin {
 
