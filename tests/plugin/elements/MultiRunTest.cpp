@@ -177,8 +177,8 @@ TEST_F(MultiRunTest, StoppingAtAFailedLeadRaisesTheStopErrorAndHaltsTheDriver) {
 
 TEST_F(MultiRunTest, PerformKeepsTheGuidesModulesWithTheOwnResultAndPassesOnARestart) {
   auto modules = device({{"CF", 1}});
-  auto test = multi(1201);  // on its own: it owns itself
-  test->Initialize(1201, 1201, std::make_shared<plugin::CConfigTestGroup>());
+  // On its own in the template, the test owns itself.
+  auto test = multi(1201, std::make_shared<plugin::CConfigTestGroup>());
   plugin::MGlobalTestGuide::CloseTestGuide();
   guide->onPerform = [&](const auto&) {
     auto setup = autorun(modules);
