@@ -101,7 +101,7 @@ TEST_F(MultiRunTest, ARepeatedLeadReadingMeasuresTheSameLeadAgain) {
   auto modules = device({{"B", 2}, {"B", 2}});
   auto test = multiInGroup(1101, true);
   options(*owner).HaltOnTestFailure_let(true);
-  limit(*test, "::B", "1");  // RA reads 3.5 uA
+  limit(*test, "::B", 1.0f);  // RA reads 3.5 uA
   screen.queue("FHaltOnFail", "click optRepeat, click cmdContinue");
   screen.queue("FHaltOnFail", "click optSave, click cmdContinue");
   auto setup = autorun(modules);
@@ -165,7 +165,7 @@ TEST_F(MultiRunTest, StoppingAtAFailedLeadRaisesTheStopErrorAndHaltsTheDriver) {
   auto modules = device({{"B", 2}});
   auto test = multiInGroup(1101, true);
   options(*owner).HaltOnTestFailure_let(true);
-  limit(*test, "::B", "1");
+  limit(*test, "::B", 1.0f);
   screen.queue("FHaltOnFail", "click cmdStop");
   auto setup = autorun(modules);
   auto error = expectComError([&] { runLead(*test, *setup, 1); });

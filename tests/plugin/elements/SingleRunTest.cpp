@@ -53,7 +53,7 @@ TEST_F(SingleRunTest, AnOverflowedReadingIsFlaggedAndJudgedAtTheOverflowValue) {
   connect(withFaults({{"MREAD", "!21"}}));
   openGuide();
   auto test = single(700);
-  limit(*test, "::ST", "0.5");
+  limit(*test, "::ST", 0.5f);
   test->RunTest(*autorun());
 
   auto m = reading(*test, 1);
@@ -110,7 +110,7 @@ TEST_F(SingleRunTest, AFailedReadingAnsweredRepeatRunsTheDriverTestAgain) {
   connect();
   openGuide();
   auto test = earthTestIn(false, true, 700);
-  limit(*test, "::ST", "0.05");
+  limit(*test, "::ST", 0.05f);
   screen.queue("FHaltOnFail", "click optRepeat, click cmdContinue");
   screen.queue("FHaltOnFail", "click optSave, click cmdContinue");
   test->RunTest(*autorun());
@@ -126,7 +126,7 @@ TEST_F(SingleRunTest, StoppingAtAFailureRaisesTheStopErrorAndHaltsTheDriver) {
   connect();
   openGuide();
   auto test = earthTestIn(false, true, 700);
-  limit(*test, "::ST", "0.05");
+  limit(*test, "::ST", 0.05f);
   screen.queue("FHaltOnFail", "click cmdStop");
   auto error = expectComError([&] { test->RunTest(*autorun()); });
 
