@@ -9,10 +9,12 @@
 #include "host_api/ILimitStandard.h"
 #include "host_api/IMeasurement.h"
 #include "host_api/IResultData.h"
+#include "host_api/ITestElement.h"
 
 namespace plugin {
 
 class CModuleEntry;
+class CModuleFilter;
 class CModuleSetup;
 
 // The rules of the result list that need no list: row keys, which reading a module or lead row
@@ -47,6 +49,13 @@ bool IsPerLeadType(int32_t testId);
 // Types whose per-lead readings measure a lead against the other leads (1300-1399).
 bool IsLeadAgainstOthersType(int32_t testId);
 
+// Whether the element's readings go lead by lead: its group asks for all leads, unless the
+// element is one of 820, 830 and 850, which measure the worst case whatever their group asks.
+bool AllLeadsMode(const std::shared_ptr<host_api::ITestElement>& element);
+// The module filter of the element's group when it has entries; null otherwise.
+std::shared_ptr<CModuleFilter> ModuleFilterOf(
+    const std::shared_ptr<host_api::ITestElement>& element);
+
 // The reading of `result` for a module row: the one of the whole module, else the last reading
 // of one of its leads. Null when the result holds none for the module.
 std::shared_ptr<host_api::IMeasurement> ModuleReading(const host_api::IResultData& result,
@@ -76,6 +85,8 @@ std::string LimitText(std::optional<float> limit, const host_api::IMeasurement& 
 
 // The lead part of lead `position` (1-based) of a module whose readings carry `prefixId`.
 std::string LeadPart(int32_t prefixId, int32_t position);
+// The position a lead part names for `module` (its own id, or its group's, comes first).
+int32_t LeadPosition(const CModuleEntry& module, const std::string& lead);
 // The number of lead rows a lead-against-others test gives a module of `leads` leads in a setup
 // of `entries` entries: one reading per lead, two (open and grounded) with several modules;
 // a module of two leads measures its first lead only.
