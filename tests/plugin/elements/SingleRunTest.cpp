@@ -158,6 +158,24 @@ TEST_F(SingleRunTest, WithoutAConnectionTheRunStopsInsteadOfJudgingNothing) {
   EXPECT_EQ(test->Result_get(), nullptr);
 }
 
+TEST_F(SingleRunTest, TheOperatorsECGVerdictIsTheReadingOfTheWaveformShown) {
+  connect();
+  openGuide();
+  auto test = single(1900, nullptr, vti::etcECGTest, vti::epcNC);
+  screen.queue("FECGResult", "click cmdRepeat");
+  screen.queue("FECGResult", "click cmdFail");
+  test->RunTest(*autorun());
+
+  EXPECT_EQ(screen.count("FECGResult"), 2);
+  ASSERT_EQ(test->Result_get()->MeasurementCount_get(), 1);
+  auto m = reading(*test, 1);
+  EXPECT_EQ(m->Description_get(), "Complex 30 BPM");
+  EXPECT_EQ(m->ValueType_get(), 3);
+  EXPECT_EQ(m->Value_get().toString(), "Fail");
+  EXPECT_EQ(m->Status_get(), host_api::ResultStatus::Failed);
+  EXPECT_EQ(test->Result_get()->Status_get(), host_api::ResultStatus::Failed);
+}
+
 // Perform: the host's run of one element through the guide.
 
 TEST_F(SingleRunTest, PerformHandsTheGuidesAnswerToTheRunUntilItStopsAskingAgain) {
