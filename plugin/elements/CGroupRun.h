@@ -6,7 +6,7 @@
 namespace host_api {
 class ITestElement;
 class ITestRun;
-}
+}  // namespace host_api
 
 namespace plugin {
 

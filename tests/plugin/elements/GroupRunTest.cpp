@@ -36,7 +36,7 @@ class GroupRunTest : public RunTest {
 };
 
 TEST_F(GroupRunTest, TheGroupResultRollsUpTheChildrensReadingsAfterARealRun) {
-  limit(*insulation, "::ST", "0.01");  // the reading fails
+  limit(*insulation, "::ST", 0.01f);  // the reading fails
   driveGuide();
   sequence->Perform(*run);
 

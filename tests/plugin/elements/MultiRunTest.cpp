@@ -101,7 +101,7 @@ TEST_F(MultiRunTest, ARepeatedLeadReadingMeasuresTheSameLeadAgain) {
   auto modules = device({{"B", 2}, {"B", 2}});
   auto test = multiInGroup(1101, true);
   options(*owner).HaltOnTestFailure_let(true);
-  limit(*test, "::B", "1");  // RA reads 3.5 uA
+  limit(*test, "::B", 1.0f);  // RA reads 3.5 uA
   screen.queue("FHaltOnFail", "click optRepeat, click cmdContinue");
   screen.queue("FHaltOnFail", "click optSave, click cmdContinue");
   auto setup = autorun(modules);
@@ -165,7 +165,7 @@ TEST_F(MultiRunTest, StoppingAtAFailedLeadRaisesTheStopErrorAndHaltsTheDriver) {
   auto modules = device({{"B", 2}});
   auto test = multiInGroup(1101, true);
   options(*owner).HaltOnTestFailure_let(true);
-  limit(*test, "::B", "1");
+  limit(*test, "::B", 1.0f);
   screen.queue("FHaltOnFail", "click cmdStop");
   auto setup = autorun(modules);
   auto error = expectComError([&] { runLead(*test, *setup, 1); });
@@ -177,8 +177,8 @@ TEST_F(MultiRunTest, StoppingAtAFailedLeadRaisesTheStopErrorAndHaltsTheDriver) {
 
 TEST_F(MultiRunTest, PerformKeepsTheGuidesModulesWithTheOwnResultAndPassesOnARestart) {
   auto modules = device({{"CF", 1}});
-  auto test = multi(1201);  // on its own: it owns itself
-  test->Initialize(1201, 1201, std::make_shared<plugin::CConfigTestGroup>());
+  // On its own in the template, the test owns itself.
+  auto test = multi(1201, std::make_shared<plugin::CConfigTestGroup>());
   plugin::MGlobalTestGuide::CloseTestGuide();
   guide->onPerform = [&](const auto&) {
     auto setup = autorun(modules);

@@ -12,6 +12,7 @@
 #include "driver/CTrxVti.h"
 #include "driver/MPortTable.h"
 #include "host/HostTestRun.h"
+#include "host_api/ILimit.h"
 #include "host_api/ILimitStandard.h"
 #include "host_api/IStandards.h"
 #include "platform/VirtualLoop.h"
@@ -24,6 +25,7 @@
 #include "plugin/instrument/MGlobalVTI.h"
 #include "plugin/modules/CModule.h"
 #include "plugin/modules/CModuleSetup.h"
+#include "plugin/modules/MModuleLine.h"
 #include "sim/SimulatedAnalyzer.h"
 
 namespace elements_test {
@@ -134,6 +136,11 @@ class RunTest : public ElementsTest {
   // Connects the plug-in's driver slot to an analyzer playing `scenario`, and opens the guide
   // as a run does before its tests.
   void connect(sim::Scenario scenario = sim::Scenario::load("healthy")) {
+    if (analyzer) {
+      m_driver.reset();
+      vti.reset();
+      analyzer->detach();
+    }
     analyzer = std::make_unique<sim::SimulatedAnalyzer>(std::move(scenario));
     analyzer->attach(link);
     vti = std::make_shared<vti::CTrxVti>();
@@ -152,16 +159,14 @@ class RunTest : public ElementsTest {
   std::shared_ptr<plugin::CModuleSetup> device(
       const std::vector<std::pair<std::string, int32_t>>& modules) {
     auto setup = std::make_shared<plugin::CModuleSetup>();
+    std::string line;
     int32_t socket = 1;
     for (const auto& [cls, leads] : modules) {
-      auto module = std::make_shared<plugin::CModule>();
-      module->Class_let(cls);
-      module->Leads_let(leads);
-      module->FirstLead_let(socket);
-      module->Code_let(cls + std::to_string(socket));
+      line += (line.empty() ? "" : ",") + cls + std::to_string(socket) + ":" + cls + ":" +
+              std::to_string(leads);
       socket += leads;
-      setup->Add(module);
     }
+    plugin::MModuleLine::Apply(*setup, plugin::MModuleLine::Parse(line, 0).items);
     guide->modules = setup;
     return setup;
   }
@@ -178,14 +183,17 @@ class RunTest : public ElementsTest {
 
   // Limits of standard 1 on `element` with the high limit `high` for `key`, and standard 1
   // selected for the run.
-  void limit(host_api::ITestElement& element, const std::string& key, const std::string& high) {
+  void limit(host_api::ITestElement& element, const std::string& key, float high) {
     auto& classes = host_api::hostServices().classes;
-    auto standard = classes.newLimitStandard();
-    standard->Initialize(1, "I", 0);
-    auto entry = classes.newLimit();
-    entry->Initialize(key, "", high, "");
-    standard->AddLimit(entry);
-    element.Limits_get()->Standards_get()->Add(standard);
+    auto standard = element.Limits_get()->CreateStandard(1, "I");
+    auto limits = standard->Limits_get();
+    bool found = false;
+    for (int32_t i = 1; i <= limits->Count(); ++i) {
+      if (limits->Item(i)->Key_get() != key) continue;
+      limits->Item(i)->High_let(high);
+      found = true;
+    }
+    EXPECT_TRUE(found) << key << " is not a key of test " << element.TestID_get();
     if (selected->Count() == 0) {
       auto wanted = classes.newLimitStandard();
       wanted->Initialize(1, "I", 0);

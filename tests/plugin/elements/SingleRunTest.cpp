@@ -53,7 +53,7 @@ TEST_F(SingleRunTest, AnOverflowedReadingIsFlaggedAndJudgedAtTheOverflowValue) {
   connect(withFaults({{"MREAD", "!21"}}));
   openGuide();
   auto test = single(700);
-  limit(*test, "::ST", "0.5");
+  limit(*test, "::ST", 0.5f);
   test->RunTest(*autorun());
 
   auto m = reading(*test, 1);
@@ -110,7 +110,7 @@ TEST_F(SingleRunTest, AFailedReadingAnsweredRepeatRunsTheDriverTestAgain) {
   connect();
   openGuide();
   auto test = earthTestIn(false, true, 700);
-  limit(*test, "::ST", "0.05");
+  limit(*test, "::ST", 0.05f);
   screen.queue("FHaltOnFail", "click optRepeat, click cmdContinue");
   screen.queue("FHaltOnFail", "click optSave, click cmdContinue");
   test->RunTest(*autorun());
@@ -126,7 +126,7 @@ TEST_F(SingleRunTest, StoppingAtAFailureRaisesTheStopErrorAndHaltsTheDriver) {
   connect();
   openGuide();
   auto test = earthTestIn(false, true, 700);
-  limit(*test, "::ST", "0.05");
+  limit(*test, "::ST", 0.05f);
   screen.queue("FHaltOnFail", "click cmdStop");
   auto error = expectComError([&] { test->RunTest(*autorun()); });
 
@@ -156,6 +156,24 @@ TEST_F(SingleRunTest, WithoutAConnectionTheRunStopsInsteadOfJudgingNothing) {
   auto error = expectComError([&] { test->RunTest(*autorun()); });
   EXPECT_EQ(error.number(), plugin::MPlugInErrors::errStopRun);
   EXPECT_EQ(test->Result_get(), nullptr);
+}
+
+TEST_F(SingleRunTest, TheOperatorsECGVerdictIsTheReadingOfTheWaveformShown) {
+  connect();
+  openGuide();
+  auto test = single(1900, nullptr, vti::etcECGTest, vti::epcNC);
+  screen.queue("FECGResult", "click cmdRepeat");
+  screen.queue("FECGResult", "click cmdFail");
+  test->RunTest(*autorun());
+
+  EXPECT_EQ(screen.count("FECGResult"), 2);
+  ASSERT_EQ(test->Result_get()->MeasurementCount_get(), 1);
+  auto m = reading(*test, 1);
+  EXPECT_EQ(m->Description_get(), "Complex 30 BPM");
+  EXPECT_EQ(m->ValueType_get(), 3);
+  EXPECT_EQ(m->Value_get().toString(), "Fail");
+  EXPECT_EQ(m->Status_get(), host_api::ResultStatus::Failed);
+  EXPECT_EQ(test->Result_get()->Status_get(), host_api::ResultStatus::Failed);
 }
 
 // Perform: the host's run of one element through the guide.
