@@ -43,7 +43,9 @@ class CAutoRunScheduler {
  private:
   void runWith(const std::shared_ptr<IAutoTest>& iat, CAutoRunSetup& setup);
   void collectGroupResults(const std::shared_ptr<IAutoTest>& iat, CAutoRunSetup& setup);
-  [[noreturn]] void handleFailure() const;
+  // Re-raises the stop error, ends quietly after a failure the driver has shown, and shows any
+  // other failure before it stops the run.
+  void handleFailure() const;
 
   std::unique_ptr<CAutoRunSetup> m_ownSetup;
   CAutoRunSetup* m_setup = nullptr;  // the setup of the run going on, for StopTest

@@ -62,9 +62,12 @@ void RunClassPerModule(CAutoRunSetup& cas, const std::shared_ptr<IAutoTest>& iat
 // Every lead of the CF (AAMI: I) modules alone.
 void RunClassPerLead(CAutoRunSetup& cas, const std::shared_ptr<IAutoTest>& iat,
                      int32_t nomenclature);
-// Each lead of the sockets of module `moduleId` (-1: all selected modules) against the others.
+// Each lead of the sockets of module `moduleId` (-1: all selected modules) against the other
+// sockets of that set; `leadCount` is the module's number of leads. With one module in the
+// device each lead is measured once with the unused leads left alone; with several, each lead
+// is measured with the unused leads as the driver says and then grounded.
 void RunLeadAgainstOthers(CAutoRunSetup& cas, const std::shared_ptr<IAutoTest>& iat,
-                          int32_t leadCount, int32_t moduleId, int32_t usedLeads);
+                          int32_t leadCount, int32_t moduleId);
 // The number of result rows a multi test produces for the open test guide's modules.
 int32_t CountTestConditions(const std::shared_ptr<host_api::ITestElement>& element);
 
