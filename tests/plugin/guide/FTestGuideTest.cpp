@@ -190,6 +190,40 @@ TEST(TestGuideAbort, AbortDuringARunEndsItInOrderBeforeTheGuideLeaves) {
   EXPECT_TRUE(g.guide->ResetTheLeadValue_get());
 }
 
+TEST(TestGuideRun, ARunAfterAStoppedOneThatEndsNormallyIsNotReportedAsStopped) {
+  Guided g;
+  g.test->onRun = [](plugin::CAutoRunSetup&) {
+    platform::loop().processFor(std::chrono::seconds(5));
+    return 0;
+  };
+  int32_t resultAfterSecondRun = -1;
+  std::string statusAfterSecondRun = "unset";
+  g.at(40, [&] {
+    resultAfterSecondRun = g.guide->GuideResult_get();
+    statusAfterSecondRun = g.guide->Toolbar().StatusText_get();
+  });
+  g.bench.answer(
+      "FTestGuide: choose \"202\" in xtbGuide, after 1s choose \"201\" in xtbGuide, "
+      "after 20s choose \"202\" in xtbGuide, after 30s choose \"103\" in xtbGuide");
+  EXPECT_EQ(g.perform(), GuideResult::Next);
+  EXPECT_EQ(g.test->runs, 2);
+  EXPECT_EQ(resultAfterSecondRun, GuideResult::Waiting);
+  EXPECT_EQ(statusAfterSecondRun, "");
+  EXPECT_EQ(g.bench.run().Status_get(), 0);
+}
+
+TEST(TestGuideRun, AnErrorThatCannotBeShownStillEndsTheRunInOrder) {
+  Guided g;
+  g.test->onReset = [] { throw platform::ComError(42, "FakeTest", "Out of paper"); };
+  // Nobody answers message boxes: showing the error fails.
+  g.bench.answer("FTestGuide: choose \"202\" in xtbGuide");
+  EXPECT_THROW(g.perform(), platform::ComError);
+  EXPECT_EQ(plugin::MGlobalVTI::Driver(), nullptr);
+  EXPECT_TRUE(g.bench.analyzerLocalAndOff());
+  EXPECT_FALSE(g.guide->Running_get());
+  EXPECT_EQ(g.guide->Toolbar().State_get(), host_api::GuideToolbarState::Idle);
+}
+
 TEST(TestGuideRun, TheConnectionTheGuideOpenedIsClosedWithTheAnalyzerLocalAndOff) {
   Guided g;
   bool connectedDuringRun = false;
