@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "GuideTestSupport.h"
+#include "driver/CTrxVti.h"
 #include "driver/TrxTypes.h"
 #include "host_api/IGuideToolbar.h"
 #include "platform/forms/AnswersCheck.h"
