@@ -77,9 +77,9 @@ void FTestGuide::buildControls() {
   m_ecgGrid = &add<platform::forms::Grid>(kEcgGrid);
   m_moduleList = &add<platform::forms::ListView>(kModuleList);
   for (const char* name : kLeadStrip) add<platform::forms::Label>(name);
-  m_moduleList->addColumn("Module", translate("20320::Module"), 20);
-  m_moduleList->addColumn("Class", translate("20321::Class"), 6);
-  m_moduleList->addColumn("Leads", translate("20322::Sockets"), 16);
+  m_moduleList->addColumn("Module", translate("20330::Module"), 20);
+  m_moduleList->addColumn("Class", translate("20331::Class"), 6);
+  m_moduleList->addColumn("Leads", translate("20332::Sockets"), 16);
   m_contentPane->onPageEvent([this](const std::string& key, int32_t event) {
     if (key == kModulesPage && event == host_api::ContentPaneEvent::PageShown) showModulePage();
   });
@@ -98,7 +98,7 @@ void FTestGuide::Initialize(const std::shared_ptr<host_api::ITestElement>& iteOw
     m_ecg = iteOwner && iteOwner->TestID_get() == EcgTestId;
     m_resultList->Visible_let(!m_ecg);
     m_ecgGrid->Visible_let(m_ecg);
-    m_contentPane->AddPage(kResultsPage, translate("20323::Results"), "TG:RESULTS",
+    m_contentPane->AddPage(kResultsPage, translate("20333::Results"), "TG:RESULTS",
                            {m_ecg ? kEcgGrid : kResultList});
     auto test = std::dynamic_pointer_cast<IAutoTest>(iteOwner);
     const int32_t testId = iteOwner ? iteOwner->TestID_get() : 0;

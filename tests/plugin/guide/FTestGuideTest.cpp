@@ -46,6 +46,11 @@ struct Guided {
   void at(int seconds, std::function<void()> what) {
     platform::loop().startTimer(std::chrono::seconds(seconds), std::move(what));
   }
+  // The operator clicks a toolbar button at `seconds` of loop time: also in the middle of a run,
+  // where the scripted answers wait for the start button's click to return.
+  void clickAt(int seconds, const std::string& button) {
+    at(seconds, [this, button] { EXPECT_TRUE(guide->control("xtbGuide").chooseItem(button)); });
+  }
 };
 
 bool anyTextContains(const std::vector<std::string>& texts, const std::string& part) {
@@ -125,21 +130,20 @@ TEST(TestGuideRun, ButtonsThatLeaveTheGuideAreIgnoredWhileATestRuns) {
 TEST(TestGuideRun, StopEndsTheRunWithResultFiveAndAsksForFreshLeadValues) {
   Guided g;
   g.test->onRun = [](plugin::CAutoRunSetup&) {
-    platform::loop().processFor(std::chrono::seconds(5));
+    platform::loop().processFor(std::chrono::seconds(30));
     return 0;
   };
   int32_t resultAfterRun = -1;
   bool runningAfterRun = true;
   std::string statusAfterRun;
-  g.at(20, [&] {
+  g.at(75, [&] {
     resultAfterRun = g.guide->GuideResult_get();
     runningAfterRun = g.guide->Running_get();
     statusAfterRun = g.guide->Toolbar().StatusText_get();
   });
-  g.bench.answer(
-      "FTestGuide: choose \"202\" in xtbGuide, after 1s choose \"201\" in xtbGuide, "
-      "after 30s choose \"103\" in xtbGuide");
-  EXPECT_FALSE(g.guide->ResetTheLeadValue_get());
+  g.clickAt(10, "201");
+  g.bench.answer("FTestGuide: choose \"202\" in xtbGuide, after 60s choose \"103\" in xtbGuide");
+  EXPECT_FALSE(g.open().ResetTheLeadValue_get());
   EXPECT_EQ(g.perform(), GuideResult::Next);
   EXPECT_EQ(resultAfterRun, GuideResult::Stopped);
   EXPECT_FALSE(runningAfterRun);
@@ -174,12 +178,13 @@ TEST(TestGuideAbort, AbortDuringARunEndsItInOrderBeforeTheGuideLeaves) {
   Guided g;
   bool stillConnectedWhenAsked = false;
   g.test->onRun = [](plugin::CAutoRunSetup&) {
-    platform::loop().processFor(std::chrono::seconds(5));
+    platform::loop().processFor(std::chrono::seconds(30));
     return 0;
   };
-  g.at(2, [&] { stillConnectedWhenAsked = plugin::MGlobalVTI::Driver() != nullptr; });
+  g.at(11, [&] { stillConnectedWhenAsked = plugin::MGlobalVTI::Driver() != nullptr; });
+  g.clickAt(10, "101");
   g.bench.answer(
-      "FTestGuide: choose \"202\" in xtbGuide, after 1s choose \"101\" in xtbGuide\n"
+      "FTestGuide: choose \"202\" in xtbGuide\n"
       "FAbortOption: after 2s click cmdYes");
   EXPECT_EQ(g.perform(), GuideResult::Aborted);
   EXPECT_TRUE(stillConnectedWhenAsked);
@@ -194,18 +199,19 @@ TEST(TestGuideAbort, AbortDuringARunEndsItInOrderBeforeTheGuideLeaves) {
 TEST(TestGuideRun, ARunAfterAStoppedOneThatEndsNormallyIsNotReportedAsStopped) {
   Guided g;
   g.test->onRun = [](plugin::CAutoRunSetup&) {
-    platform::loop().processFor(std::chrono::seconds(5));
+    platform::loop().processFor(std::chrono::seconds(30));
     return 0;
   };
   int32_t resultAfterSecondRun = -1;
   std::string statusAfterSecondRun = "unset";
-  g.at(40, [&] {
+  g.at(200, [&] {
     resultAfterSecondRun = g.guide->GuideResult_get();
     statusAfterSecondRun = g.guide->Toolbar().StatusText_get();
   });
+  g.clickAt(10, "201");
   g.bench.answer(
-      "FTestGuide: choose \"202\" in xtbGuide, after 1s choose \"201\" in xtbGuide, "
-      "after 20s choose \"202\" in xtbGuide, after 30s choose \"103\" in xtbGuide");
+      "FTestGuide: choose \"202\" in xtbGuide, after 60s choose \"202\" in xtbGuide, "
+      "after 120s choose \"103\" in xtbGuide");
   EXPECT_EQ(g.perform(), GuideResult::Next);
   EXPECT_EQ(g.test->runs, 2);
   EXPECT_EQ(resultAfterSecondRun, GuideResult::Waiting);
@@ -332,6 +338,7 @@ TEST(TestGuideModules, ARecordHoldingItsOwnModulesIsShownWithThem) {
 
 TEST(TestGuideModules, WithoutOverrideTheGuidesCopyIsLockedButTheConfigurationIsNot) {
   Guided g;
+  g.test->config().Modules_get()->OverridePatientLead_let(false);
   auto configured = g.test->config().Modules_get()->ModuleSeup_get();
   g.bench.answer("FTestGuide: choose \"102\" in xtbGuide");
   g.perform();

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "driver/MPortTable.h"
+#include "host/HostErrorService.h"
 #include "host/HostTestRun.h"
 #include "host_api/HostServices.h"
 #include "platform/VirtualLoop.h"
@@ -34,7 +35,7 @@ namespace guide_test {
 // the test gives (by default a reading that takes two seconds of loop time).
 class FakeTest : public testing_host::InertTestElement, public plugin::IAutoTest {
  public:
-  explicit FakeTest(int32_t testId = 1100, const std::string& name = "Earth leakage")
+  explicit FakeTest(int32_t testId = 1101, const std::string& name = "Earth leakage")
       : m_testId(testId),
         m_config(std::make_shared<plugin::CConfigTestGroup>()),
         m_result(std::make_shared<plugin::CResultData>()) {
@@ -106,6 +107,8 @@ inline std::shared_ptr<plugin::CModuleSetup> modules(const std::vector<std::stri
   int32_t socket = 1;
   for (const auto& code : codes) {
     auto module = std::make_shared<plugin::CModule>();
+    // The name lives in the module's key field once the module belongs to a setup.
+    module->ModuleInfo_get()->Add("Name", code, true);
     module->Code_let(code);
     module->ClassID_let(2);
     module->Leads_let(1);
@@ -124,6 +127,9 @@ class GuideBench {
   GuideBench() : m_analyzer(sim::Scenario::load("healthy")) {
     m_analyzer.attach(m_link);
     m_host.services().newInstrumentRegistry()->AssignPort("TRX440", kPort);
+    // The plug-in raises its own errors (the stop of a run among them) through the host.
+    m_host.services().errors =
+        std::make_shared<host::HostErrorService>(m_host.services().application);
   }
   ~GuideBench() { m_analyzer.detach(); }
 
