@@ -26,6 +26,7 @@
 #include "plugin/results/CMeasurement.h"
 #include "plugin/results/CResultData.h"
 #include "plugin/results/CResultTestGroup.h"
+#include "plugin/results/XDetailedResult.h"
 
 namespace {
 template <typename T>
@@ -65,6 +66,7 @@ ORVEL_COMPONENT_ENTRY(registrar) {
   registerPlugInClass<plugin::CMeasurement>(registrar);
   registerPlugInClass<plugin::CResultData>(registrar);
   registerPlugInClass<plugin::CResultTestGroup>(registrar);
+  registerPlugInClass<plugin::XDetailedResult>(registrar);
   registerElementClass<plugin::CTestSingle>(registrar);
   registerElementClass<plugin::CTestMulti>(registrar);
   registerElementClass<plugin::CTestGroup>(registrar);

@@ -21,6 +21,9 @@ class XResultECG {
   static constexpr int32_t ColFail = 2;
 
   explicit XResultECG(platform::forms::Grid& grid);
+  // The grid's events call back into the view: it stays where it was made.
+  XResultECG(const XResultECG&) = delete;
+  XResultECG& operator=(const XResultECG&) = delete;
 
   // Fills the grid with the checks of `result`; null leaves an empty grid.
   void ShowTestResult(const std::shared_ptr<host_api::IResultData>& result);
@@ -28,11 +31,13 @@ class XResultECG {
 
   // A row's verdict: true passed, false failed, nothing unchecked.
   std::optional<bool> RowVerdict_get(int32_t row) const;
-  // Sets a row's marks (row 1 is the first check); the row turns red when it failed.
+  // Sets a row's marks (row 1 is the first check); the row turns red when it failed. The
+  // check's reading takes the verdict (nothing leaves the reading as it is).
   void RowVerdict_let(int32_t row, std::optional<bool> passed);
 
  private:
   void buildColumns();
+  void showVerdict(int32_t row, std::optional<bool> passed);
   void clicked();
 
   platform::forms::Grid& m_grid;

@@ -10,6 +10,7 @@
 #include "host_api/ITestElement.h"
 #include "platform/forms/Event.h"
 #include "platform/forms/ListView.h"
+#include "plugin/results/MResultRows.h"
 
 namespace plugin {
 
@@ -30,6 +31,9 @@ class XResultView {
 
   // Builds the columns (the list is hidden while they are made) and translates their titles.
   explicit XResultView(platform::forms::ListView& list);
+  // The list's events call back into the view: it stays where it was made.
+  XResultView(const XResultView&) = delete;
+  XResultView& operator=(const XResultView&) = delete;
 
   // The module setup whose modules the rows name.
   void Initialize(const std::shared_ptr<CModuleSetup>& setup);
@@ -86,7 +90,11 @@ class XResultView {
                     int32_t prefixId, bool allLeads);
   std::shared_ptr<host_api::ILimitStandard> selectedStandard(
       const host_api::ITestElement& element) const;
-  void showResultsOf(const std::shared_ptr<host_api::ITestElement>& element);
+  void showResultsOf(const std::shared_ptr<host_api::ITestElement>& element,
+                     const std::shared_ptr<CModuleSetup>& setup);
+  int32_t highlightedRow(const std::shared_ptr<host_api::ITestElement>& element,
+                         const MResultRows::ReadingKey& key, int32_t elementRow);
+  int32_t belowRow(int32_t elementId, int32_t module, int32_t elementRow) const;
 
   platform::forms::ListView& m_list;
   std::shared_ptr<CModuleSetup> m_setup;
