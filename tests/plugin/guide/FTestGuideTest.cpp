@@ -12,6 +12,7 @@
 #include "driver/TrxTypes.h"
 #include "host_api/IGuideToolbar.h"
 #include "platform/forms/AnswersCheck.h"
+#include "platform/forms/ConsoleRenderer.h"
 #include "plugin/core/MPlugInErrors.h"
 #include "plugin/instrument/MGlobalVTI.h"
 #include "support/StandInPlugInReference.h"
@@ -316,6 +317,26 @@ TEST(TestGuideRun, ALineThatDiesHalfWayEndsTheRunWithTheDriversOneMessage) {
   EXPECT_EQ(plugin::MGlobalVTI::Driver(), nullptr);
   EXPECT_FALSE(g.guide->Running_get());
   EXPECT_EQ(g.guide->Toolbar().State_get(), host_api::GuideToolbarState::Idle);
+}
+
+TEST(TestGuideConsole, WhileATestRunsTheConsoleShowsEveryKeyTheStatusAndTheLeads) {
+  Guided g;
+  std::string screen;
+  g.test->onRun = [&](plugin::CAutoRunSetup&) {
+    for (const auto& line : platform::forms::ConsoleRenderer(80).render(*g.guide)) {
+      screen += line + "\n";
+    }
+    return 0;
+  };
+  g.bench.answer("FTestGuide: choose \"202\" in xtbGuide, after 10s choose \"103\" in xtbGuide");
+  g.perform();
+  // On 80 columns nothing of the toolbar is cut off: the last button is there too.
+  for (const char* part : {"S[t]op", "[A]bort", "(Next)", "(Calibrate...)"}) {
+    EXPECT_NE(screen.find(part), std::string::npos) << part << "\n" << screen;
+  }
+  EXPECT_NE(screen.find("Performing safety test. Press 'Stop' to cancel."), std::string::npos)
+      << screen;
+  EXPECT_NE(screen.find("[RA]"), std::string::npos) << screen;
 }
 
 TEST(TestGuideModules, ARecordHoldingItsOwnModulesIsShownWithThem) {
