@@ -59,7 +59,7 @@ bool anyTextContains(const std::vector<std::string>& texts, const std::string& p
                      [&](const std::string& text) { return text.find(part) != std::string::npos; });
 }
 
-std::vector<std::string> lastGuideTexts(const GuideBench& bench) {
+std::vector<std::string> lastGuideTexts(GuideBench& bench) {
   for (const auto& entry : bench.screen().journal()) {
     if (entry.form == FTestGuide::FormName) return entry.lastTexts;
   }

@@ -2,18 +2,13 @@
 
 #include <functional>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "driver/MPortTable.h"
 #include "host/HostErrorService.h"
 #include "host/HostTestRun.h"
 #include "host_api/HostServices.h"
-#include "platform/VirtualLoop.h"
-#include "platform/forms/AnswersFile.h"
 #include "platform/forms/ScriptedScreen.h"
-#include "platform/serial/VirtualSerialLink.h"
 #include "plugin/config/CCfgButtonOptions.h"
 #include "plugin/config/CCfgModuleOptions.h"
 #include "plugin/config/CConfigTestGroup.h"
@@ -24,9 +19,8 @@
 #include "plugin/modules/CModuleSetup.h"
 #include "plugin/results/CMeasurement.h"
 #include "plugin/results/CResultData.h"
-#include "sim/SimulatedAnalyzer.h"
 #include "support/InertHostObjects.h"
-#include "support/TestHost.h"
+#include "support/SimAnalyzer.h"
 
 namespace guide_test {
 
@@ -118,43 +112,30 @@ inline std::shared_ptr<plugin::CModuleSetup> modules(const std::vector<std::stri
   return setup;
 }
 
-// The guide's world: virtual time, the host, a scripted operator, and a simulated analyzer on
-// port 1 that the guide's own connection reaches.
+// The guide's world: the simulated analyzer on virtual time with a scripted operator (the port
+// assigned, so the guide's own connection reaches it), the host's error service, a test run,
+// and no driver connection before or after the test.
 class GuideBench {
  public:
-  static constexpr int32_t kPort = 1;
-
-  GuideBench() : m_analyzer(sim::Scenario::load("healthy")) {
-    m_analyzer.attach(m_link);
-    m_host.services().newInstrumentRegistry()->AssignPort("TRX440", kPort);
+  GuideBench() {
+    m_sim.assignPort();
     // The plug-in raises its own errors (the stop of a run among them) through the host.
-    m_host.services().errors =
-        std::make_shared<host::HostErrorService>(m_host.services().application);
-  }
-  ~GuideBench() { m_analyzer.detach(); }
-
-  // Operator answers in the answers-file format, one rule a line.
-  void answer(const std::string& rules) {
-    std::istringstream in(rules);
-    for (auto& rule : platform::forms::AnswersFile::parse(in, "test")) m_screen.addRule(rule);
+    m_sim.host().services().errors =
+        std::make_shared<host::HostErrorService>(m_sim.host().services().application);
   }
 
+  void answer(const std::string& rules) { m_sim.answer(rules); }
   host::HostTestRun& run() { return m_run; }
-  platform::forms::ScriptedScreen& screen() { return m_screen; }
-  const platform::forms::ScriptedScreen& screen() const { return m_screen; }
-  sim::SimulatedAnalyzer& analyzer() { return m_analyzer; }
-  platform::serial::VirtualSerialLink& link() { return m_link; }
-  testing_host::TestHost& host() { return m_host; }
+  platform::forms::ScriptedScreen& screen() { return m_sim.screen(); }
+  sim::SimulatedAnalyzer& analyzer() { return m_sim.analyzer(); }
+  platform::serial::VirtualSerialLink& link() { return m_sim.link(); }
+  std::vector<std::string> formsShown() const { return m_sim.formsShown(); }
+  bool analyzerLocalAndOff() const { return m_sim.analyzerLocalAndOff(); }
 
-  std::vector<std::string> formsShown() const {
-    std::vector<std::string> names;
-    for (const auto& entry : m_screen.journal()) names.push_back(entry.form);
-    return names;
-  }
   // The texts of every message box shown, in order.
-  std::vector<std::string> messages() const {
+  std::vector<std::string> messages() {
     std::vector<std::string> texts;
-    for (const auto& entry : m_screen.journal()) {
+    for (const auto& entry : m_sim.screen().journal()) {
       if (entry.form != "MessageBox") continue;
       for (const auto& text : entry.texts) {
         if (text.rfind("lblMessage: ", 0) == 0) texts.push_back(text.substr(12));
@@ -162,22 +143,10 @@ class GuideBench {
     }
     return texts;
   }
-  bool analyzerLocalAndOff() const {
-    return !m_analyzer.model().isRemote() && m_analyzer.model().outletText() == "off";
-  }
 
  private:
-  platform::VirtualLoop m_loop;
-  platform::LoopOverride m_override{m_loop};
-  testing_host::TestHost m_host;
-  platform::forms::ScriptedScreen m_screen;
-  platform::forms::ScreenOverride m_useScreen{m_screen};
-  platform::serial::VirtualSerialLink m_link;
-  sim::SimulatedAnalyzer m_analyzer;
-  vti::MPortTable::PortFactoryOverride m_usePort{
-      [this](int32_t port) { return port == kPort ? m_link.hostEnd() : nullptr; }};
+  SimAnalyzer m_sim;
   host::HostTestRun m_run{host_api::hostServices().classes.newStandards()};
-  // No connection before the test, and none left after it.
   plugin::MGlobalVTI::DriverOverride m_noDriver;
 };
 
