@@ -18,7 +18,6 @@ class FCalibrate : public platform::forms::Form {
   static constexpr const char* kCalibrate = "cmdCalibrate";
   static constexpr const char* kContinue = "cmdContinue";
   static constexpr const char* kHelp = "lblHelp";
-  static constexpr const char* kValue = "lblValue";
   static constexpr const char* kProgress = "pbrProgress";
   static constexpr const char* kTimer = "tmrProgress";
 
