@@ -2,14 +2,22 @@
 
 #include <algorithm>
 
+#include "driver/CTrxVti.h"
 #include "host_api/ITestElement.h"
 #include "host_api/ITestRun.h"
+#include "platform/ErrorBoundary.h"
 #include "plugin/config/CCfgModuleOptions.h"
+#include "plugin/config/CCfgTestOptions.h"
 #include "plugin/config/CConfigTestGroup.h"
 #include "plugin/config/MModuleFilters.h"
 #include "plugin/core/IAutoTest.h"
+#include "plugin/core/MPlugInErrors.h"
+#include "plugin/guide/FConnectLeads.h"
+#include "plugin/guide/FHaltOnFail.h"
 #include "plugin/guide/ITestGuide.h"
 #include "plugin/guide/MRunSteps.h"
+#include "plugin/instrument/FCalibrate.h"
+#include "plugin/instrument/MGlobalVTI.h"
 #include "plugin/modules/CModuleFilter.h"
 #include "plugin/modules/CModuleSetup.h"
 
@@ -31,6 +39,11 @@ bool hasFilterItems(const std::shared_ptr<CConfigTestGroup>& configuration) {
   if (!configuration || !configuration->Modules_get()) return false;
   const auto& filter = configuration->Modules_get()->Filter_get();
   return filter && filter->Count_get() > 0;
+}
+
+platform::forms::Form* guideForm() {
+  auto guide = MGlobalTestGuide::CurrentTestGuide();
+  return guide ? guide->GuideForm() : nullptr;
 }
 
 }  // namespace
@@ -91,6 +104,44 @@ bool CAutoRunSetup::HasTests(const std::shared_ptr<IAutoTest>& iat,
     if (HasTests(test, forChild, testCodes)) return true;
   }
   return false;
+}
+
+int32_t CAutoRunSetup::HaltOnFailure(const std::shared_ptr<host_api::ITestElement>& ite,
+                                     const std::shared_ptr<host_api::IMeasurement>& cme) {
+  if (m_haltAnswerKept || !ite) return 0;
+  auto group = MModuleFilters::EnclosingGroupConfiguration(ite->Parent_get());
+  if (!group || !group->Test_get() || !group->Test_get()->HaltOnTestFailure_get()) return 0;
+  FHaltOnFail dialog;
+  try {
+    dialog.Initialize(ite, cme, group->Buttons_get());
+    const int32_t answer = dialog.Display(guideForm());
+    m_haltAnswerKept = dialog.UseOnAll_get();
+    return answer;
+  } catch (...) {
+    platform::IgnoreErrors([&] { dialog.unload(); });
+    return 0;
+  }
+}
+
+void CAutoRunSetup::ShowLeadConnectForm(int32_t lStartLead) {
+  auto driver = MGlobalVTI::Driver();
+  // With high voltage on the leads nobody may touch them: no prompt then.
+  if (driver && driver->InHighVoltageMode()) return;
+  FConnectLeads dialog;
+  dialog.Initialize(m_selectedModules, lStartLead);
+  dialog.Display(guideForm());
+  if (!dialog.Cancel_get()) return;
+  m_state = 1;
+  if (driver) driver->StopFlagForAPScreen_let(true);
+  MRunSteps::RaiseStop("CAutoRunSetup");
+}
+
+void CAutoRunSetup::ShowCalibrationForm() {
+  if (m_calibrated) return;
+  FCalibrate dialog;
+  dialog.Initialize();
+  dialog.Display(guideForm());
+  m_calibrated = !dialog.Cancel_get();
 }
 
 }  // namespace plugin

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "GuideTestSupport.h"
+#include "TestGuideBench.h"
 #include "driver/CTrxVti.h"
 #include "driver/TrxTypes.h"
 #include "host_api/IGuideToolbar.h"
@@ -19,8 +19,8 @@
 
 namespace {
 
-using guide_test::FakeTest;
-using guide_test::GuideBench;
+using guide_bench::FakeTest;
+using guide_bench::GuideBench;
 using plugin::FTestGuide;
 namespace GuideResult = plugin::GuideResult;
 
@@ -33,7 +33,7 @@ struct Guided {
       plugin::MGlobalTestGuide::guideFactorySlot()};
   std::shared_ptr<FTestGuide> guide;
 
-  Guided() { test->config().Modules_get()->ModuleSeup_set(guide_test::modules({"ECG"})); }
+  Guided() { test->config().Modules_get()->ModuleSeup_set(guide_bench::modules({"ECG"})); }
   FTestGuide& open() {
     if (!guide) {
       EXPECT_TRUE(plugin::MGlobalTestGuide::OpenTestGuide(test, &bench.run()));
@@ -341,7 +341,7 @@ TEST(TestGuideConsole, WhileATestRunsTheConsoleShowsEveryKeyTheStatusAndTheLeads
 
 TEST(TestGuideModules, ARecordHoldingItsOwnModulesIsShownWithThem) {
   Guided g;
-  g.test->holdResultTakenWith(guide_test::modules({"SpO2", "NIBP"}));
+  g.test->holdResultTakenWith(guide_bench::modules({"SpO2", "NIBP"}));
   g.bench.answer(
       "FTestGuide: choose \"Modules\" in tbsContent, after 1s choose \"102\" in xtbGuide");
   g.perform();
@@ -387,7 +387,7 @@ TEST(TestGuideModules, WithOverrideTheSetupStaysEditableOnceTheRunHasEnded) {
 TEST(TestGuideModules, AnEmptyConfiguredSetupFallsBackToTheDevicesModules) {
   Guided g;
   auto entry = std::make_shared<StandInPlugInReference>();
-  entry->dut = guide_test::modules({"SpO2", "ECG", "Temp"});
+  entry->dut = guide_bench::modules({"SpO2", "ECG", "Temp"});
   plugin::PlugInReferenceOverride useEntry(entry);
   g.test->config().Modules_get()->ModuleSeup_set(std::make_shared<plugin::CModuleSetup>());
   g.bench.answer("FTestGuide: choose \"102\" in xtbGuide");
