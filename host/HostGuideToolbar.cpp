@@ -152,14 +152,12 @@ void HostGuideToolbar::onButtonClick(std::function<void(int32_t id)> handler) {
 void HostGuideToolbar::refresh() {
   if (!m_toolbar) return;
   for (const auto& [id, state] : m_buttons) {
-    m_toolbar->setButtonEnabled(std::to_string(id), ButtonClickable(id));
-  }
-  // A button the plug-in does not offer for this element is not shown at all: the console's
-  // line stays short and the keys that work are the ones on it.
-  for (const auto& [id, state] : m_buttons) {
-    if (auto* button = m_toolbar->findButton(std::to_string(id))) {
-      button->visible = state.offered || !leavesGuide(id);
-    }
+    auto* button = m_toolbar->findButton(std::to_string(id));
+    if (!button) continue;
+    button->enabled = ButtonClickable(id);
+    // A button the plug-in does not offer for this element is not shown at all: the console's
+    // line stays short and the keys that work are the ones on it.
+    button->visible = state.offered || !leavesGuide(id);
   }
   if (auto* form = m_toolbar->form()) form->refresh();
 }

@@ -1,5 +1,6 @@
 #include "plugin/guide/FTestGuide.h"
 
+#include <exception>
 #include <iterator>
 #include <utility>
 
@@ -76,9 +77,9 @@ void FTestGuide::buildControls() {
   m_ecgGrid = &add<platform::forms::Grid>(kEcgGrid);
   m_moduleList = &add<platform::forms::ListView>(kModuleList);
   for (const char* name : kLeadStrip) add<platform::forms::Label>(name);
-  m_moduleList->addColumn("Module", translate("20320::Module"), 20);
-  m_moduleList->addColumn("Class", translate("20321::Class"), 6);
-  m_moduleList->addColumn("Leads", translate("20322::Sockets"), 16);
+  m_moduleList->addColumn("Module", translate("20330::Module"), 20);
+  m_moduleList->addColumn("Class", translate("20331::Class"), 6);
+  m_moduleList->addColumn("Leads", translate("20332::Sockets"), 16);
   m_contentPane->onPageEvent([this](const std::string& key, int32_t event) {
     if (key == kModulesPage && event == host_api::ContentPaneEvent::PageShown) showModulePage();
   });
@@ -97,7 +98,7 @@ void FTestGuide::Initialize(const std::shared_ptr<host_api::ITestElement>& iteOw
     m_ecg = iteOwner && iteOwner->TestID_get() == EcgTestId;
     m_resultList->Visible_let(!m_ecg);
     m_ecgGrid->Visible_let(m_ecg);
-    m_contentPane->AddPage(kResultsPage, translate("20323::Results"), "TG:RESULTS",
+    m_contentPane->AddPage(kResultsPage, translate("20333::Results"), "TG:RESULTS",
                            {m_ecg ? kEcgGrid : kResultList});
     auto test = std::dynamic_pointer_cast<IAutoTest>(iteOwner);
     const int32_t testId = iteOwner ? iteOwner->TestID_get() : 0;
@@ -281,6 +282,7 @@ void FTestGuide::StopTest(int32_t state) {
 // through the toolbar while it waits. Whatever ends it, the end steps run.
 void FTestGuide::runAutomatic() {
   startRun();
+  std::exception_ptr unshown;
   try {
     warnForeignTests();
     openDriverForRun();
@@ -294,19 +296,28 @@ void FTestGuide::runAutomatic() {
       runScheduler(test);
     }
   } catch (...) {
-    showRunError(MErrorConvention::CurrentError(source()));
+    const platform::ComError error = MErrorConvention::CurrentError(source());
+    // Not even a message that cannot be shown may keep the run from ending in order.
+    try {
+      showRunError(error);
+    } catch (...) {
+      unshown = std::current_exception();
+    }
   }
   m_scheduler.reset();
   if (m_testRun->Status_get() == host_api::RunStatus::Aborted) {
     m_guideResult = GuideResult::Aborted;
   }
   endRun();
+  if (unshown) std::rethrow_exception(unshown);
 }
 
 void FTestGuide::startRun() {
   m_running = true;
   m_endedEarly = false;
   m_stopRequested = false;
+  // A new run starts without the stop of the one before: only its own end decides the result.
+  m_guideResult = GuideResult::Waiting;
   applyModuleLock();
   m_contentPane->ShowPage(kResultsPage);
   enableControls(false);
@@ -373,8 +384,7 @@ void FTestGuide::endRun() {
   enableControls(true);
   // A run that ended before its end says so where the operator looks next; the reason itself
   // was shown once (or was the operator's own stop).
-  const bool stopped = m_endedEarly || m_guideResult == GuideResult::Stopped ||
-                       m_guideResult == GuideResult::Aborted;
+  const bool stopped = m_endedEarly || m_stopRequested;
   m_toolbar->StatusText_let(stopped ? translate("29513::The test run was stopped.") : "");
   if (m_moduleSetup) m_resultModuleSetup = m_moduleSetup->CloneSetup();
   showLeadStrip();

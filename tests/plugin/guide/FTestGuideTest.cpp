@@ -7,18 +7,20 @@
 #include <utility>
 #include <vector>
 
-#include "GuideTestSupport.h"
+#include "TestGuideBench.h"
+#include "driver/CTrxVti.h"
 #include "driver/TrxTypes.h"
 #include "host_api/IGuideToolbar.h"
 #include "platform/forms/AnswersCheck.h"
+#include "platform/forms/ConsoleRenderer.h"
 #include "plugin/core/MPlugInErrors.h"
 #include "plugin/instrument/MGlobalVTI.h"
 #include "support/StandInPlugInReference.h"
 
 namespace {
 
-using guide_test::FakeTest;
-using guide_test::GuideBench;
+using guide_bench::FakeTest;
+using guide_bench::GuideBench;
 using plugin::FTestGuide;
 namespace GuideResult = plugin::GuideResult;
 
@@ -31,7 +33,7 @@ struct Guided {
       plugin::MGlobalTestGuide::guideFactorySlot()};
   std::shared_ptr<FTestGuide> guide;
 
-  Guided() { test->config().Modules_get()->ModuleSeup_set(guide_test::modules({"ECG"})); }
+  Guided() { test->config().Modules_get()->ModuleSeup_set(guide_bench::modules({"ECG"})); }
   FTestGuide& open() {
     if (!guide) {
       EXPECT_TRUE(plugin::MGlobalTestGuide::OpenTestGuide(test, &bench.run()));
@@ -45,6 +47,11 @@ struct Guided {
   void at(int seconds, std::function<void()> what) {
     platform::loop().startTimer(std::chrono::seconds(seconds), std::move(what));
   }
+  // The operator clicks a toolbar button at `seconds` of loop time: also in the middle of a run,
+  // where the scripted answers wait for the start button's click to return.
+  void clickAt(int seconds, const std::string& button) {
+    at(seconds, [this, button] { EXPECT_TRUE(guide->control("xtbGuide").chooseItem(button)); });
+  }
 };
 
 bool anyTextContains(const std::vector<std::string>& texts, const std::string& part) {
@@ -52,7 +59,7 @@ bool anyTextContains(const std::vector<std::string>& texts, const std::string& p
                      [&](const std::string& text) { return text.find(part) != std::string::npos; });
 }
 
-std::vector<std::string> lastGuideTexts(const GuideBench& bench) {
+std::vector<std::string> lastGuideTexts(GuideBench& bench) {
   for (const auto& entry : bench.screen().journal()) {
     if (entry.form == FTestGuide::FormName) return entry.lastTexts;
   }
@@ -124,21 +131,20 @@ TEST(TestGuideRun, ButtonsThatLeaveTheGuideAreIgnoredWhileATestRuns) {
 TEST(TestGuideRun, StopEndsTheRunWithResultFiveAndAsksForFreshLeadValues) {
   Guided g;
   g.test->onRun = [](plugin::CAutoRunSetup&) {
-    platform::loop().processFor(std::chrono::seconds(5));
+    platform::loop().processFor(std::chrono::seconds(30));
     return 0;
   };
   int32_t resultAfterRun = -1;
   bool runningAfterRun = true;
   std::string statusAfterRun;
-  g.at(20, [&] {
+  g.at(75, [&] {
     resultAfterRun = g.guide->GuideResult_get();
     runningAfterRun = g.guide->Running_get();
     statusAfterRun = g.guide->Toolbar().StatusText_get();
   });
-  g.bench.answer(
-      "FTestGuide: choose \"202\" in xtbGuide, after 1s choose \"201\" in xtbGuide, "
-      "after 30s choose \"103\" in xtbGuide");
-  EXPECT_FALSE(g.guide->ResetTheLeadValue_get());
+  g.clickAt(10, "201");
+  g.bench.answer("FTestGuide: choose \"202\" in xtbGuide, after 60s choose \"103\" in xtbGuide");
+  EXPECT_FALSE(g.open().ResetTheLeadValue_get());
   EXPECT_EQ(g.perform(), GuideResult::Next);
   EXPECT_EQ(resultAfterRun, GuideResult::Stopped);
   EXPECT_FALSE(runningAfterRun);
@@ -173,12 +179,13 @@ TEST(TestGuideAbort, AbortDuringARunEndsItInOrderBeforeTheGuideLeaves) {
   Guided g;
   bool stillConnectedWhenAsked = false;
   g.test->onRun = [](plugin::CAutoRunSetup&) {
-    platform::loop().processFor(std::chrono::seconds(5));
+    platform::loop().processFor(std::chrono::seconds(30));
     return 0;
   };
-  g.at(2, [&] { stillConnectedWhenAsked = plugin::MGlobalVTI::Driver() != nullptr; });
+  g.at(11, [&] { stillConnectedWhenAsked = plugin::MGlobalVTI::Driver() != nullptr; });
+  g.clickAt(10, "101");
   g.bench.answer(
-      "FTestGuide: choose \"202\" in xtbGuide, after 1s choose \"101\" in xtbGuide\n"
+      "FTestGuide: choose \"202\" in xtbGuide\n"
       "FAbortOption: after 2s click cmdYes");
   EXPECT_EQ(g.perform(), GuideResult::Aborted);
   EXPECT_TRUE(stillConnectedWhenAsked);
@@ -188,6 +195,41 @@ TEST(TestGuideAbort, AbortDuringARunEndsItInOrderBeforeTheGuideLeaves) {
   EXPECT_TRUE(g.bench.analyzerLocalAndOff());
   EXPECT_TRUE(g.bench.messages().empty());
   EXPECT_TRUE(g.guide->ResetTheLeadValue_get());
+}
+
+TEST(TestGuideRun, ARunAfterAStoppedOneThatEndsNormallyIsNotReportedAsStopped) {
+  Guided g;
+  g.test->onRun = [](plugin::CAutoRunSetup&) {
+    platform::loop().processFor(std::chrono::seconds(30));
+    return 0;
+  };
+  int32_t resultAfterSecondRun = -1;
+  std::string statusAfterSecondRun = "unset";
+  g.at(200, [&] {
+    resultAfterSecondRun = g.guide->GuideResult_get();
+    statusAfterSecondRun = g.guide->Toolbar().StatusText_get();
+  });
+  g.clickAt(10, "201");
+  g.bench.answer(
+      "FTestGuide: choose \"202\" in xtbGuide, after 60s choose \"202\" in xtbGuide, "
+      "after 120s choose \"103\" in xtbGuide");
+  EXPECT_EQ(g.perform(), GuideResult::Next);
+  EXPECT_EQ(g.test->runs, 2);
+  EXPECT_EQ(resultAfterSecondRun, GuideResult::Waiting);
+  EXPECT_EQ(statusAfterSecondRun, "");
+  EXPECT_EQ(g.bench.run().Status_get(), 0);
+}
+
+TEST(TestGuideRun, AnErrorThatCannotBeShownStillEndsTheRunInOrder) {
+  Guided g;
+  g.test->onReset = [] { throw platform::ComError(42, "FakeTest", "Out of paper"); };
+  // Nobody answers message boxes: showing the error fails.
+  g.bench.answer("FTestGuide: choose \"202\" in xtbGuide");
+  EXPECT_THROW(g.perform(), platform::ComError);
+  EXPECT_EQ(plugin::MGlobalVTI::Driver(), nullptr);
+  EXPECT_TRUE(g.bench.analyzerLocalAndOff());
+  EXPECT_FALSE(g.guide->Running_get());
+  EXPECT_EQ(g.guide->Toolbar().State_get(), host_api::GuideToolbarState::Idle);
 }
 
 TEST(TestGuideRun, TheConnectionTheGuideOpenedIsClosedWithTheAnalyzerLocalAndOff) {
@@ -277,9 +319,29 @@ TEST(TestGuideRun, ALineThatDiesHalfWayEndsTheRunWithTheDriversOneMessage) {
   EXPECT_EQ(g.guide->Toolbar().State_get(), host_api::GuideToolbarState::Idle);
 }
 
+TEST(TestGuideConsole, WhileATestRunsTheConsoleShowsEveryKeyTheStatusAndTheLeads) {
+  Guided g;
+  std::string screen;
+  g.test->onRun = [&](plugin::CAutoRunSetup&) {
+    for (const auto& line : platform::forms::ConsoleRenderer(80).render(*g.guide)) {
+      screen += line + "\n";
+    }
+    return 0;
+  };
+  g.bench.answer("FTestGuide: choose \"202\" in xtbGuide, after 10s choose \"103\" in xtbGuide");
+  g.perform();
+  // On 80 columns nothing of the toolbar is cut off: the last button is there too.
+  for (const char* part : {"S[t]op", "[A]bort", "(Next)", "(Calibrate...)"}) {
+    EXPECT_NE(screen.find(part), std::string::npos) << part << "\n" << screen;
+  }
+  EXPECT_NE(screen.find("Performing safety test. Press 'Stop' to cancel."), std::string::npos)
+      << screen;
+  EXPECT_NE(screen.find("[RA]"), std::string::npos) << screen;
+}
+
 TEST(TestGuideModules, ARecordHoldingItsOwnModulesIsShownWithThem) {
   Guided g;
-  g.test->holdResultTakenWith(guide_test::modules({"SpO2", "NIBP"}));
+  g.test->holdResultTakenWith(guide_bench::modules({"SpO2", "NIBP"}));
   g.bench.answer(
       "FTestGuide: choose \"Modules\" in tbsContent, after 1s choose \"102\" in xtbGuide");
   g.perform();
@@ -297,6 +359,7 @@ TEST(TestGuideModules, ARecordHoldingItsOwnModulesIsShownWithThem) {
 
 TEST(TestGuideModules, WithoutOverrideTheGuidesCopyIsLockedButTheConfigurationIsNot) {
   Guided g;
+  g.test->config().Modules_get()->OverridePatientLead_let(false);
   auto configured = g.test->config().Modules_get()->ModuleSeup_get();
   g.bench.answer("FTestGuide: choose \"102\" in xtbGuide");
   g.perform();
@@ -324,7 +387,7 @@ TEST(TestGuideModules, WithOverrideTheSetupStaysEditableOnceTheRunHasEnded) {
 TEST(TestGuideModules, AnEmptyConfiguredSetupFallsBackToTheDevicesModules) {
   Guided g;
   auto entry = std::make_shared<StandInPlugInReference>();
-  entry->dut = guide_test::modules({"SpO2", "ECG", "Temp"});
+  entry->dut = guide_bench::modules({"SpO2", "ECG", "Temp"});
   plugin::PlugInReferenceOverride useEntry(entry);
   g.test->config().Modules_get()->ModuleSeup_set(std::make_shared<plugin::CModuleSetup>());
   g.bench.answer("FTestGuide: choose \"102\" in xtbGuide");
