@@ -4,7 +4,9 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
+#include "host_api/IInstrumentData.h"
 #include "host_api/IStandards.h"
 #include "platform/Object.h"
 
@@ -35,6 +37,10 @@ class ORVEL_HOST_API ITestRun : public platform::Object {
   virtual void ElementPerformed(const ITestElement& element) = 0;
   // The standards (with the device's protection class) the operator chose for this run.
   virtual std::shared_ptr<IStandards> SelectedStandards_get() const = 0;
+  // The instruments the run used, each recorded once; a driver adds its instrument's record
+  // when it connects for the run, so the results can name the instrument they came from.
+  virtual std::vector<std::shared_ptr<IInstrumentData>> InstrumentData_get() const = 0;
+  virtual void AddInstrumentData(const std::shared_ptr<IInstrumentData>& data) = 0;
 };
 
 }  // namespace host_api

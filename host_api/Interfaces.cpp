@@ -3,11 +3,13 @@
 #include "host_api/IApplicationService.h"
 #include "host_api/ICallback.h"
 #include "host_api/IConfigData.h"
+#include "host_api/IContentPane.h"
 #include "host_api/ICustomControl.h"
 #include "host_api/IDialog.h"
 #include "host_api/IElementCore.h"
 #include "host_api/IElementFilter.h"
 #include "host_api/IErrorService.h"
+#include "host_api/IGuideToolbar.h"
 #include "host_api/IInstrumentData.h"
 #include "host_api/IInstrumentRegistry.h"
 #include "host_api/IItemCollection.h"
@@ -18,6 +20,7 @@
 #include "host_api/ILimitStandard.h"
 #include "host_api/ILoadLog.h"
 #include "host_api/IMeasurement.h"
+#include "host_api/IOperatorForms.h"
 #include "host_api/IOrvelMLCQuery.h"
 #include "host_api/IPathService.h"
 #include "host_api/IPlugIn.h"
@@ -56,6 +59,8 @@ std::shared_ptr<IXmlElement> IXmlElement::appendNewChild(const std::string& name
 IXmlDocument::~IXmlDocument() = default;
 ICallback::~ICallback() = default;
 IConfigData::~IConfigData() = default;
+IContentPane::~IContentPane() = default;
+IGuideToolbar::~IGuideToolbar() = default;
 ICustomControl::~ICustomControl() = default;
 IDialog::~IDialog() = default;
 IElementCore::~IElementCore() = default;
@@ -70,6 +75,7 @@ ILimitList::~ILimitList() = default;
 ILimitStandard::~ILimitStandard() = default;
 ILoadLog::~ILoadLog() = default;
 IMeasurement::~IMeasurement() = default;
+IOperatorForms::~IOperatorForms() = default;
 IPlugIn::~IPlugIn() = default;
 IProperties::~IProperties() = default;
 IReport::~IReport() = default;

@@ -8,6 +8,7 @@
 
 #include "apps/orvel/CatalogueCommand.h"
 #include "apps/orvel/ReportCommand.h"
+#include "apps/orvel/RunCommand.h"
 #include "apps/orvel/TemplateCommands.h"
 #include "platform/ComError.h"
 
@@ -24,6 +25,7 @@ struct Requests {
   ShowTemplateRequest show;
   SetOptionsRequest set;
   ReportRequest report;
+  RunRequest run;
 };
 
 void addCatalogue(CLI::App& app, Requests& requests, Action& action, std::ostream& out) {
@@ -81,12 +83,51 @@ void addReport(CLI::App& app, Requests& requests, Action& action, std::ostream& 
   cmd->callback([&] { action = [&] { return ReportCommand(out).run(request); }; });
 }
 
+void addRunOptions(CLI::App& cmd, RunRequest& request) {
+  cmd.add_option("FILE", request.file, "The template file; results are saved into it")
+      ->required()
+      ->check(CLI::ExistingFile);
+  auto* port = cmd.add_option("--port", request.port,
+                              "The analyzer's serial port: a device path (/dev/ttyUSB0, the path "
+                              "trxsim prints) or a port number (3, COM3); default: the port the "
+                              "settings assign to the TRX440");
+  auto* simulate = cmd.add_option("--simulate", request.simulate,
+                                  "Run against the simulated analyzer in this program, with this "
+                                  "scenario (healthy, leakage-failure, ... or a .scn file)");
+  simulate->excludes(port);
+  cmd.add_flag("--real-time", request.realTime,
+               "Pace the simulated analyzer like the instrument instead of on virtual time")
+      ->needs(simulate);
+  auto* answers = cmd.add_option("--answers", request.answers,
+                                 "Answer the guide and every dialog from this answers file")
+                      ->check(CLI::ExistingFile);
+  cmd.add_flag("--unattended", request.unattended,
+               "Answer from the shipped answers file (start each guide, confirm every prompt, "
+               "keep failed results and go on)")
+      ->excludes(answers);
+  cmd.add_option("--report", request.report, "Write the HTML report to this file");
+  cmd.add_flag("--json", request.json, "One JSON document of the results instead of the table");
+}
+
+void addRun(CLI::App& app, Requests& requests, Action& action, std::ostream& out, std::ostream& err,
+            bool terminalInput) {
+  auto& request = requests.run;
+  auto* cmd = app.add_subcommand(
+      "run",
+      "Run a template against the analyzer with the test guide, saving results as they come");
+  addRunOptions(*cmd, request);
+  cmd->callback([&, terminalInput] {
+    action = [&, terminalInput] { return RunCommand(out, err, terminalInput).run(request); };
+  });
+}
+
 }  // namespace
 
-int Orvel::main(int argc, const char* const argv[], std::ostream& out, std::ostream& err) {
+int Orvel::main(int argc, const char* const argv[], std::ostream& out, std::ostream& err,
+                bool terminalInput) {
   CLI::App app{
       "Test templates for the TRX440 safety analyzer: the catalogue of test elements, "
-      "templates built from it, their options and their reports."};
+      "templates built from it, their options, their runs and their reports."};
   app.name("orvel");
   app.require_subcommand(1);
   Requests requests;
@@ -98,6 +139,7 @@ int Orvel::main(int argc, const char* const argv[], std::ostream& out, std::ostr
   addTemplateShow(*templates, requests, action, out);
   addTemplateSet(*templates, requests, action, out);
   addReport(app, requests, action, out);
+  addRun(app, requests, action, out, err, terminalInput);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {

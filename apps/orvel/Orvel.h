@@ -15,7 +15,9 @@ enum ExitCode : int {
 // process with host services of their own.
 class Orvel {
  public:
-  static int main(int argc, const char* const argv[], std::ostream& out, std::ostream& err);
+  // `terminalInput`: whether standard input is a terminal an operator types on.
+  static int main(int argc, const char* const argv[], std::ostream& out, std::ostream& err,
+                  bool terminalInput = false);
 };
 
 }  // namespace orvel

@@ -17,17 +17,24 @@ std::string titleOf(const host::TestTemplate& testTemplate, const std::string& f
 
 }  // namespace
 
+void ReportCommand::saveHtml(const host::TestTemplate& testTemplate, const std::string& file,
+                             const std::string& html, int32_t options) {
+  host::HostReport report(options);
+  host::TemplateReport::print(testTemplate, report);
+  report.saveHtml(html, titleOf(testTemplate, file));
+}
+
 int ReportCommand::run(const ReportRequest& request) {
   OrvelSession session;
   auto testTemplate = session.openTemplate(request.file);
   int32_t options = (request.limits ? host_api::ReportOption::LimitColumns : 0) |
                     (request.failedOnly ? host_api::ReportOption::FailedOnly : 0);
-  host::HostReport report(options);
-  host::TemplateReport::print(*testTemplate, report);
   if (request.html.empty()) {
+    host::HostReport report(options);
+    host::TemplateReport::print(*testTemplate, report);
     m_out << report.text();
   } else {
-    report.saveHtml(request.html, titleOf(*testTemplate, request.file));
+    saveHtml(*testTemplate, request.file, request.html, options);
     m_out << "Wrote " << request.html << "\n";
   }
   return kExitSuccess;

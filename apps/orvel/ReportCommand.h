@@ -3,6 +3,8 @@
 #include <ostream>
 #include <string>
 
+#include "host/TestTemplate.h"
+
 namespace orvel {
 
 struct ReportRequest {
@@ -18,6 +20,10 @@ class ReportCommand {
  public:
   explicit ReportCommand(std::ostream& out) : m_out(out) {}
   int run(const ReportRequest& request);
+
+  // The report of `testTemplate` (read from `file`) as an HTML page written to `html`.
+  static void saveHtml(const host::TestTemplate& testTemplate, const std::string& file,
+                       const std::string& html, int32_t options);
 
  private:
   std::ostream& m_out;

@@ -1,5 +1,8 @@
-// orvel: builds test templates from the TRX440 plug-in's catalogue, sets their options and
-// prints their reports. Exit codes: 0 success, 1 a failed judgement, 2 usage and file errors.
+// orvel: builds test templates from the TRX440 plug-in's catalogue, sets their options, runs
+// them against the analyzer and prints their reports. Exit codes: 0 success, 1 a failed
+// judgement or a run that ended early, 2 usage, file and connection errors.
+
+#include <unistd.h>
 
 #include <iostream>
 
@@ -13,5 +16,5 @@ int main(int argc, char** argv) {
     std::cerr << "orvel: " << e.what() << '\n';
     return orvel::kExitUsage;
   }
-  return orvel::Orvel::main(argc, argv, std::cout, std::cerr);
+  return orvel::Orvel::main(argc, argv, std::cout, std::cerr, isatty(STDIN_FILENO) == 1);
 }

@@ -11,6 +11,9 @@
 #include "plugin/core/MPlugInErrors.h"
 #include "plugin/core/MXmlUtils.h"
 #include "plugin/limits/CLimitData.h"
+#include "plugin/modules/CModuleSetup.h"
+#include "plugin/results/CResultData.h"
+#include "plugin/results/CResultTestGroup.h"
 
 namespace plugin {
 
@@ -268,9 +271,15 @@ void CTestElement::UpdateReferences() {
   });
 }
 
-void CTestElement::raiseRunUnavailable() const {
-  MErrorConvention::RaiseOwn(source(), MPlugInErrors::errElementRunUnavailable,
-                             MErrorConvention::KindFailure);
+void CTestElement::KeepResultModuleSetup(const std::shared_ptr<CModuleSetup>& setup) const {
+  if (!setup) return;
+  // A copy: the guide goes on changing its own while the result must keep what was tested.
+  auto result = core().Result_get();
+  if (auto data = std::dynamic_pointer_cast<CResultData>(result)) {
+    data->ModuleSetup_set(setup->CloneSetup());
+  } else if (auto group = std::dynamic_pointer_cast<CResultTestGroup>(result)) {
+    group->ModuleSetup_set(setup->CloneSetup());
+  }
 }
 
 CPropertyTable CTestElement::PropertyTable() {

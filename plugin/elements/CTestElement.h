@@ -13,6 +13,7 @@
 namespace plugin {
 
 class CLimitData;
+class CModuleSetup;
 
 // What the single test, the multi test and the test group have in common: the host's element
 // core that keeps identity, parent, information, filter, configuration, limits and result; the
@@ -78,6 +79,10 @@ class CTestElement : public host_api::ITestElement,
   void Initialize(int32_t testId, int32_t id,
                   const std::shared_ptr<host_api::IConfigData>& configuration) override;
 
+  // Stores a copy of `setup` (the guide's module setup of the shown results) in this element's
+  // result, when the result is of a kind that keeps one.
+  void KeepResultModuleSetup(const std::shared_ptr<CModuleSetup>& setup) const;
+
   // The element's limit data as the plug-in's class; null when it holds none (or another's).
   std::shared_ptr<CLimitData> LimitData() const;
 
@@ -120,8 +125,6 @@ class CTestElement : public host_api::ITestElement,
     }
     return result;
   }
-  // Raises the plug-in's error that running elements is not available in this build.
-  [[noreturn]] void raiseRunUnavailable() const;
 
  private:
   void loadResultAlone(const host_api::IXmlElement& element, host_api::ILoadLog* log);

@@ -2,11 +2,15 @@
 
 #include "host_api/HostServices.h"
 #include "host_api/IMeasurement.h"
+#include "host_api/ITestRun.h"
 #include "platform/ComError.h"
 #include "plugin/config/CConfigTestGroup.h"
 #include "plugin/core/MErrorConvention.h"
 #include "plugin/core/MPlugInErrors.h"
 #include "plugin/core/MSharedTools.h"
+#include "plugin/elements/CGroupRun.h"
+#include "plugin/elements/MElementPerform.h"
+#include "plugin/guide/ITestGuide.h"
 #include "plugin/modules/CModuleSetup.h"
 #include "plugin/modules/IPlugInReference.h"
 #include "plugin/results/CResultTestGroup.h"
@@ -72,7 +76,45 @@ void CTestGroup::applyInstallationDefaults() {
   configuration->Test_get()->PolaritySwitchingDelay_let(MSharedTools::DefaultPolarityDelay());
 }
 
-void CTestGroup::Perform(host_api::ITestRun&) { raiseRunUnavailable(); }
+void CTestGroup::Perform(host_api::ITestRun& testRun) {
+  MErrorConvention::Guarded(source(), {}, [&] {
+    if (!testRun.MayPerform(*this) || children().Count() < 1) return;
+    ensureResult<CResultTestGroup>();
+    const bool opened = MGlobalTestGuide::OpenTestGuide(self(), &testRun);
+    MElementPerform::ClosingGuide closing(opened);
+    auto guide = MGlobalTestGuide::CurrentTestGuide();
+    if (!guide) return;
+    if (m_resetTheVariables) {
+      guide->ResetTheLeadValue_let(true);
+      m_resetTheVariables = false;
+    }
+    CGroupRun(*this, *guide, testRun).Run();
+    keepModulesInOwner(*guide);
+    if (guide->ResetTheLeadValue_get()) m_resetTheVariables = true;
+  });
+}
+
+void CTestGroup::keepModulesInOwner(ITestGuide& guide) {
+  auto owner = std::dynamic_pointer_cast<CTestElement>(MSharedTools::OwningElement(self()));
+  if (!owner || !owner->Result_get()) return;
+  switch (owner->TestID_get()) {
+    case 100:
+    case 800:
+    case 1100:
+    case 1200:
+    case 1300:
+    case 1400:
+    case 1800:
+      owner->KeepResultModuleSetup(guide.ResultModuleSetupData_get());
+      break;
+    default:
+      break;
+  }
+}
+
+void CTestGroup::RemoveGroupResult() {
+  MErrorConvention::Guarded(source(), {}, [&] { core().Result_set(nullptr); });
+}
 
 int32_t CTestGroup::ChildCount_get() const {
   return MErrorConvention::Guarded(source(), {}, [&] { return children().Count(); });

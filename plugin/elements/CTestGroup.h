@@ -11,6 +11,8 @@
 
 namespace plugin {
 
+class ITestGuide;
+
 // The test element that holds other elements of the plug-in (single tests, multi tests, nested
 // groups) in order and gives them a common configuration (CConfigTestGroup). Its result is a
 // group result rolled up from the children's. The children are kept by the host's container
@@ -30,7 +32,9 @@ class CTestGroup : public CTestElement, public host_api::ITestContainer {
   // catalogue, the copy's configuration takes the installation's default nomenclature and
   // polarity switching delay; a template's group keeps its own.
   std::shared_ptr<host_api::ITestElement> Clone() const override;
-  // Running a group comes with the test guide; until then it is refused with an error.
+  // The host's manual run of the group in the test guide (opened here when none is): the
+  // operator runs the children, marks the group not performed, skips or aborts it (CGroupRun).
+  // A group without children is not performed.
   void Perform(host_api::ITestRun& testRun) override;
   // A group may be placed anywhere.
   bool QuerySetParent(const host_api::ITestElement&) const override { return true; }
@@ -62,6 +66,9 @@ class CTestGroup : public CTestElement, public host_api::ITestContainer {
   // Adds a child at the end (the catalogue builds its groups this way).
   void Add(const std::shared_ptr<host_api::ITestElement>& child);
 
+  // Removes the group's own result; the children keep theirs.
+  void RemoveGroupResult();
+
   // When set, the next run tells the test guide to restart the lead sequences.
   bool ResetTheVariables_get() const { return m_resetTheVariables; }
   void ResetTheVariables_let(bool value) { m_resetTheVariables = value; }
@@ -77,6 +84,8 @@ class CTestGroup : public CTestElement, public host_api::ITestContainer {
 
   host_api::IContainerCore& children() const;
   void applyInstallationDefaults();
+  // The group sequences of the complete test keep the module setup of the shown results.
+  void keepModulesInOwner(ITestGuide& guide);
   template <typename Action>
   void forEachAutoTestChild(Action&& action) const;
 

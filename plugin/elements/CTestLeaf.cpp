@@ -2,9 +2,12 @@
 
 #include "driver/CTrxSafetyTest.h"
 #include "host_api/IMeasurement.h"
+#include "host_api/ITestRun.h"
 #include "plugin/core/MErrorConvention.h"
 #include "plugin/core/MPlugInErrors.h"
 #include "plugin/core/MXmlUtils.h"
+#include "plugin/elements/MElementPerform.h"
+#include "plugin/guide/ITestGuide.h"
 #include "plugin/results/CResultData.h"
 
 namespace plugin {
@@ -22,9 +25,40 @@ CTestLeaf::CTestLeaf(std::shared_ptr<host_api::IElementCore> core)
 
 CTestLeaf::~CTestLeaf() = default;
 
-void CTestLeaf::Perform(host_api::ITestRun&) { raiseRunUnavailable(); }
+std::shared_ptr<CResultData> CTestLeaf::RunResult() { return ensureResult<CResultData>(); }
 
-int32_t CTestLeaf::RunTest(CAutoRunSetup&) { raiseRunUnavailable(); }
+void CTestLeaf::Perform(host_api::ITestRun& testRun) {
+  MErrorConvention::Guarded(source(), {}, [&] {
+    if (!testRun.MayPerform(*this)) return;
+    RunResult();
+    const bool opened = MGlobalTestGuide::OpenTestGuide(self(), &testRun);
+    MElementPerform::ClosingGuide closing(opened);
+    auto guide = MGlobalTestGuide::CurrentTestGuide();
+    if (!guide) return;
+    const int32_t status = MElementPerform::AskGuide(*guide, self(), testRun);
+    settle(*guide, testRun, status);
+    afterGuide(*guide);
+  });
+}
+
+void CTestLeaf::settle(ITestGuide& guide, host_api::ITestRun& testRun, int32_t status) {
+  if (status == GuideResult::Aborted || status == GuideResult::Skipped) {
+    // An aborted run keeps the readings it took: they were measured and judged, and the
+    // template must hold them. A skipped element, or one aborted before it read anything, has
+    // no result.
+    auto result = std::dynamic_pointer_cast<CResultData>(core().Result_get());
+    const bool keep =
+        status == GuideResult::Aborted && result && result->MeasurementCount_get() > 0;
+    if (!keep) ResetResult(ResetRemove);
+  } else if (status == GuideResult::NotPerformed) {
+    ResetResult(ResetNoVerdict);
+  } else {
+    if (status == GuideResult::RunChildren) testRun.Status_let(0);
+    return;
+  }
+  guide.AddResult(self());
+  testRun.ElementPerformed(*this);
+}
 
 bool CTestLeaf::QuerySetParent(const host_api::ITestElement& parent) const {
   return MErrorConvention::Guarded(source(), {}, [&] {

@@ -13,6 +13,7 @@ class CTrxSafetyTest;
 namespace plugin {
 
 class CResultData;
+class ITestGuide;
 
 // What the single and the multi test share beside the common element: the driver's safety test
 // they run, the result kind handed to their result data, their result and limit resets, and
@@ -22,7 +23,8 @@ class CTestLeaf : public CTestElement {
   ~CTestLeaf() override;
 
   // ITestElement
-  // Running an element comes with the test guide; until then it is refused with an error.
+  // The host's manual run of the element: the test guide (opened here when none is) shows it
+  // and runs it as often as the operator asks; the guide's answer becomes the run's status.
   void Perform(host_api::ITestRun& testRun) override;
   // Any element of another plug-in, and the whole safety test sequence (test id 100), may
   // hold it; a group of this plug-in only when both ids are in the same hundred (1010 belongs
@@ -33,9 +35,11 @@ class CTestLeaf : public CTestElement {
   bool IsGroup_get() const override { return false; }
   int32_t ChildCount_get() const override { return 0; }
   std::shared_ptr<vti::CTrxSafetyTest> SafetyTest_get() const override { return m_safetyTest; }
-  int32_t RunTest(CAutoRunSetup& setup) override;
   void ResetResult(int32_t option) override;
   void ResetLimits() override;
+
+  // The element's result data, created when there is none.
+  std::shared_ptr<CResultData> RunResult();
 
   // 1 at creation; 0 marks new result data with a detail flag of 0.
   int32_t ResultKind_get() const { return m_resultKind; }
@@ -45,6 +49,9 @@ class CTestLeaf : public CTestElement {
   explicit CTestLeaf(std::shared_ptr<host_api::IElementCore> core);
 
   std::shared_ptr<host_api::IResultData> newResult() const override;
+  // Applies the guide's final answer: the result goes (skipped), is kept (aborted after
+  // readings), or is marked "no verdict" (not performed), and the run hears of it.
+  void settle(ITestGuide& guide, host_api::ITestRun& testRun, int32_t status);
   // The unit, and the instrument test by its driver numbers.
   void describeProperties(CPropertyTable& table) override;
   void saveDefinition(host_api::IXmlElement& autoTest,
@@ -64,6 +71,8 @@ class CTestLeaf : public CTestElement {
     });
   }
   void copyLeafFrom(const CTestLeaf& other);
+  // What an element does after the guide answered and before a guide opened for it closes.
+  virtual void afterGuide(ITestGuide&) {}
 
  private:
   std::shared_ptr<vti::CTrxSafetyTest> m_safetyTest;

@@ -1,8 +1,14 @@
 #include "plugin/elements/CTestSingle.h"
 
+#include "driver/CTrxSafetyTest.h"
 #include "host_api/HostServices.h"
 #include "host_api/ITestInformation.h"
+#include "plugin/config/CCfgResistOptions.h"
+#include "plugin/config/CConfigResistance.h"
 #include "plugin/core/MErrorConvention.h"
+#include "plugin/elements/CSingleRun.h"
+#include "plugin/elements/MElementRun.h"
+#include "plugin/guide/CAutoRunSetup.h"
 
 namespace plugin {
 
@@ -19,6 +25,20 @@ std::shared_ptr<CTestSingle> CTestSingle::Create() {
 
 std::shared_ptr<host_api::ITestElement> CTestSingle::Clone() const {
   return cloneAs<CTestSingle>();
+}
+
+int32_t CTestSingle::RunTest(CAutoRunSetup& setup) {
+  return MElementRun::Guarded(ClassName, [&] {
+    MElementRun::Highlight(self());
+    MElementRun::PrepareSafetyTest(*SafetyTest_get(), setup);
+    const auto code = SafetyTest_get()->TestCode_get();
+    auto resistance = std::dynamic_pointer_cast<CConfigResistance>(Configuration_get());
+    const bool zeroLead = code == vti::etcProtEarth || code == vti::etcPPRes;
+    if (zeroLead && resistance && !resistance->Test_get()->SkipCalibration_get()) {
+      setup.ShowCalibrationForm();
+    }
+    return CSingleRun(*this, setup).Run();
+  });
 }
 
 std::vector<std::string> CTestSingle::GetMeasurementList() const {

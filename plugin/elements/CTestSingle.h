@@ -23,6 +23,9 @@ class CTestSingle : public CTestLeaf, public ISingleTest {
   // A copy with the same core content, flags, unit, result kind and instrument test, and limit
   // data of its own that it may edit; no result.
   std::shared_ptr<host_api::ITestElement> Clone() const override;
+  // One reading of the element's instrument test, with the operator's decisions on it (see
+  // CSingleRun); returns the driver's test state. A stop ends the run with errStopRun.
+  int32_t RunTest(CAutoRunSetup& setup) override;
   // The single key with the element's name.
   std::vector<std::string> GetMeasurementList() const override;
 

@@ -17,6 +17,7 @@
 #include "plugin/elements/CTestGroup.h"
 #include "plugin/elements/CTestMulti.h"
 #include "plugin/elements/CTestSingle.h"
+#include "plugin/entry/COperatorForms.h"
 #include "plugin/entry/CPlugInTRX440.h"
 #include "plugin/modules/CModule.h"
 #include "plugin/modules/CModuleFilter.h"
@@ -26,6 +27,7 @@
 #include "plugin/results/CMeasurement.h"
 #include "plugin/results/CResultData.h"
 #include "plugin/results/CResultTestGroup.h"
+#include "plugin/results/XDetailedResult.h"
 
 namespace {
 template <typename T>
@@ -65,8 +67,10 @@ ORVEL_COMPONENT_ENTRY(registrar) {
   registerPlugInClass<plugin::CMeasurement>(registrar);
   registerPlugInClass<plugin::CResultData>(registrar);
   registerPlugInClass<plugin::CResultTestGroup>(registrar);
+  registerPlugInClass<plugin::XDetailedResult>(registrar);
   registerElementClass<plugin::CTestSingle>(registrar);
   registerElementClass<plugin::CTestMulti>(registrar);
   registerElementClass<plugin::CTestGroup>(registrar);
   registerPlugInClass<plugin::CPlugInTRX440>(registrar);
+  registerPlugInClass<plugin::COperatorForms>(registrar);
 }

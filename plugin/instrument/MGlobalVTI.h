@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/ScopedOverride.h"
+
 namespace host_api {
 class ITestElement;
 class ITestRun;
@@ -48,6 +50,17 @@ std::string LeadList(const std::vector<int32_t>& sockets, int32_t leftOut = -1);
 std::string OtherLeads(const std::vector<int32_t>& sockets, int32_t count);
 // The translated display name of an ECG waveform; the translation of "" for an unknown value.
 std::string WaveformName(int32_t waveformType);
+
+// The process's one reference behind Driver().
+std::shared_ptr<vti::CTrxVti>& driverSlot();
+
+// Puts `replacement` (null: no connection) in the slot for its own lifetime, then puts back what
+// was there. A connection left in the slot meanwhile is released, which closes it.
+class DriverOverride : public platform::ScopedOverride<std::shared_ptr<vti::CTrxVti>> {
+ public:
+  explicit DriverOverride(std::shared_ptr<vti::CTrxVti> replacement = nullptr)
+      : ScopedOverride(driverSlot(), std::move(replacement)) {}
+};
 
 }  // namespace MGlobalVTI
 }  // namespace plugin

@@ -1,99 +1,26 @@
 #pragma once
 
-#include <sstream>
+#include <memory>
 #include <string>
-#include <vector>
 
 #include "driver/CTrxVti.h"
-#include "driver/MPortTable.h"
-#include "platform/VirtualLoop.h"
-#include "platform/forms/AnswersFile.h"
-#include "platform/forms/ScriptedScreen.h"
-#include "platform/serial/VirtualSerialLink.h"
-#include "sim/SimulatedAnalyzer.h"
-#include "support/TestHost.h"
+#include "support/SimAnalyzer.h"
 
 // A connection to a simulated analyzer on port 1 over an in-process cable, on virtual time,
 // with a scripted operator. The analyzer's transcript is what the tests assert on.
-class SimConnection {
+class SimConnection : public SimAnalyzer {
  public:
-  static constexpr int32_t kPort = 1;
-
-  explicit SimConnection(sim::Scenario scenario) : m_analyzer(std::move(scenario)) {
-    m_analyzer.attach(m_link);
+  explicit SimConnection(sim::Scenario scenario) : SimAnalyzer(std::move(scenario)) {
     m_vti = std::make_unique<vti::CTrxVti>();
   }
   explicit SimConnection(const std::string& scenarioName = "healthy")
       : SimConnection(sim::Scenario::load(scenarioName)) {}
-  // Adds faults to a shipped scenario: "READ #1 = !22" lines.
-  static sim::Scenario withFaults(const std::string& scenarioName,
-                                  const std::vector<std::pair<std::string, std::string>>& faults) {
-    sim::Scenario scenario = sim::Scenario::load(scenarioName);
-    for (const auto& [selector, fault] : faults) scenario.faults.add(selector, fault);
-    return scenario;
-  }
 
-  ~SimConnection() {
-    m_vti.reset();
-    m_analyzer.detach();
-  }
-
-  // Operator answers in the answers-file format, one rule a line.
-  void answer(const std::string& rules) {
-    std::istringstream in(rules);
-    for (auto& rule : platform::forms::AnswersFile::parse(in, "test")) m_screen.addRule(rule);
-  }
+  // The connection goes before the analyzer it talks to.
+  ~SimConnection() { m_vti.reset(); }
 
   vti::CTrxVti& vti() { return *m_vti; }
-  sim::SimulatedAnalyzer& analyzer() { return m_analyzer; }
-  platform::serial::VirtualSerialLink& link() { return m_link; }
-  platform::VirtualLoop& loop() { return m_loop; }
-  platform::forms::ScriptedScreen& screen() { return m_screen; }
-  testing_host::TestHost& host() { return m_host; }
-
-  std::vector<std::string> commands() const { return m_analyzer.transcript().commands(); }
-  // The commands sent from the `from`-th on.
-  std::vector<std::string> commandsSince(size_t from) const {
-    auto all = commands();
-    return {all.begin() + static_cast<long>(std::min(from, all.size())), all.end()};
-  }
-  // Names of the forms the operator saw, in order.
-  std::vector<std::string> formsShown() const {
-    std::vector<std::string> names;
-    for (const auto& entry : m_screen.journal()) names.push_back(entry.form);
-    return names;
-  }
-  // When the analyzer received the first `command` (milliseconds of its transcript), -1 when
-  // it never did.
-  double receivedAt(const std::string& command) const {
-    for (const auto& entry : m_analyzer.transcript().entries()) {
-      if (entry.direction == "in" && entry.text == command + "\r\n") return entry.timeMs;
-    }
-    return -1;
-  }
-  // Whether the operator saw a text containing `part` on form `form`.
-  bool saw(const std::string& form, const std::string& part) const {
-    for (const auto& entry : m_screen.journal()) {
-      if (entry.form != form) continue;
-      for (const auto& text : entry.texts) {
-        if (text.find(part) != std::string::npos) return true;
-      }
-    }
-    return false;
-  }
-  bool analyzerLocalAndOff() const {
-    return !m_analyzer.model().isRemote() && m_analyzer.model().outletText() == "off";
-  }
 
  private:
-  platform::VirtualLoop m_loop;
-  platform::LoopOverride m_override{m_loop};
-  testing_host::TestHost m_host;
-  platform::forms::ScriptedScreen m_screen;
-  platform::forms::ScreenOverride m_useScreen{m_screen};
-  platform::serial::VirtualSerialLink m_link;
-  sim::SimulatedAnalyzer m_analyzer;
-  vti::MPortTable::PortFactoryOverride m_usePort{
-      [this](int32_t port) { return port == kPort ? m_link.hostEnd() : nullptr; }};
   std::unique_ptr<vti::CTrxVti> m_vti;
 };

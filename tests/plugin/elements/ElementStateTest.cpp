@@ -3,10 +3,13 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "plugin/guide/ITestGuide.h"
+
 #include "ElementsTestSupport.h"
 #include "host/HostLimitView.h"
 #include "plugin/core/FElementSetup.h"
 #include "plugin/core/MPlugInErrors.h"
+#include "plugin/guide/ITestGuide.h"
 #include "plugin/results/CResultTestGroup.h"
 #include "support/ExpectError.h"
 
@@ -132,10 +135,10 @@ TEST_F(ElementStateTest, TheResistanceTestsLimitEditorFollowsTheMeasurementType)
   EXPECT_EQ(otherEditor->rows().front().key, "::ST_DC");
 }
 
-// A test run that notes whether anything was asked of it.
-class UntouchedRun : public host_api::ITestRun {
+// A test run that refuses every element and notes whether anything else was asked of it.
+class RefusingRun : public host_api::ITestRun {
  public:
-  bool MayPerform(const host_api::ITestElement&) const override { return touch(); }
+  bool MayPerform(const host_api::ITestElement&) const override { return false; }
   bool IsSelected(const host_api::ITestElement&) const override { return touch(); }
   std::shared_ptr<host_api::IResultData> CurrentResult(
       const host_api::ITestElement&) const override {
@@ -149,18 +152,25 @@ class UntouchedRun : public host_api::ITestRun {
     touch();
     return nullptr;
   }
+  std::vector<std::shared_ptr<host_api::IInstrumentData>> InstrumentData_get() const override {
+    touch();
+    return {};
+  }
+  void AddInstrumentData(const std::shared_ptr<host_api::IInstrumentData>&) override { touch(); }
   bool touch() const { return touched = true; }
   mutable bool touched = false;
 };
 
-TEST_F(ElementStateTest, PerformingAnElementIsRefusedUntilTheTestGuideExists) {
-  UntouchedRun run;
-  for (const auto& element : elements()) {
-    auto error = expectComError([&] { element->Perform(run); });
-    EXPECT_EQ(error.number(), MPlugInErrors::errElementRunUnavailable) << element->TestID_get();
-  }
-  EXPECT_EQ(expectComError([&] { leakage->Perform(run); }).source(), "orvelTRX440.CTestMulti");
+TEST_F(ElementStateTest, AnElementTheRunMayNotPerformIsLeftAsItWas) {
+  RefusingRun run;
+  bool guideOpened = false;
+  plugin::MGlobalTestGuide::GuideFactoryOverride factory([&](const auto&, host_api::ITestRun*) {
+    guideOpened = true;
+    return std::shared_ptr<plugin::ITestGuide>();
+  });
+  for (const auto& element : elements()) element->Perform(run);
   EXPECT_FALSE(run.touched);
+  EXPECT_FALSE(guideOpened);
   // The results stay as they were.
   EXPECT_EQ(leakage->Result_get()->MeasurementCount_get(), 3);
 }
