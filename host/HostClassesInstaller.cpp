@@ -1,8 +1,10 @@
 #include "host/HostClassesInstaller.h"
 
 #include "host/HostContainerCore.h"
+#include "host/HostContentPane.h"
 #include "host/HostElementCore.h"
 #include "host/HostElementFilter.h"
+#include "host/HostGuideToolbar.h"
 #include "host/HostItemCollection.h"
 #include "host/HostLimit.h"
 #include "host/HostLimitList.h"
@@ -28,6 +30,8 @@ void installHostClasses(host_api::HostServices& services) {
   classes.newTestInformation = [] { return std::make_shared<HostTestInformation>(); };
   classes.newElementFilter = [] { return std::make_shared<HostElementFilter>(); };
   classes.newTestGuideConfig = [] { return std::make_shared<HostTestGuideConfig>(); };
+  classes.newGuideToolbar = [] { return std::make_shared<HostGuideToolbar>(); };
+  classes.newContentPane = [] { return std::make_shared<HostContentPane>(); };
 }
 
 void registerHostControls(platform::components::ClassRegistrar& registrar) {

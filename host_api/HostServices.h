@@ -7,8 +7,10 @@
 #include <utility>
 
 #include "host_api/IApplicationService.h"
+#include "host_api/IContentPane.h"
 #include "host_api/IElementCore.h"
 #include "host_api/IErrorService.h"
+#include "host_api/IGuideToolbar.h"
 #include "host_api/IInstrumentData.h"
 #include "host_api/IInstrumentRegistry.h"
 #include "host_api/IItemCollection.h"
@@ -39,6 +41,9 @@ struct HostClasses {
   std::function<std::shared_ptr<ITestInformation>()> newTestInformation;
   std::function<std::shared_ptr<IElementFilter>()> newElementFilter;
   std::function<std::shared_ptr<ITestGuideConfig>()> newTestGuideConfig;
+  // The toolbar and the content pane of a plug-in's test guide.
+  std::function<std::shared_ptr<IGuideToolbar>()> newGuideToolbar;
+  std::function<std::shared_ptr<IContentPane>()> newContentPane;
 };
 
 // The host's services, one instance each per process. The host installs them at start-up (the

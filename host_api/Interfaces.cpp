@@ -3,11 +3,13 @@
 #include "host_api/IApplicationService.h"
 #include "host_api/ICallback.h"
 #include "host_api/IConfigData.h"
+#include "host_api/IContentPane.h"
 #include "host_api/ICustomControl.h"
 #include "host_api/IDialog.h"
 #include "host_api/IElementCore.h"
 #include "host_api/IElementFilter.h"
 #include "host_api/IErrorService.h"
+#include "host_api/IGuideToolbar.h"
 #include "host_api/IInstrumentData.h"
 #include "host_api/IInstrumentRegistry.h"
 #include "host_api/IItemCollection.h"
@@ -56,6 +58,8 @@ std::shared_ptr<IXmlElement> IXmlElement::appendNewChild(const std::string& name
 IXmlDocument::~IXmlDocument() = default;
 ICallback::~ICallback() = default;
 IConfigData::~IConfigData() = default;
+IContentPane::~IContentPane() = default;
+IGuideToolbar::~IGuideToolbar() = default;
 ICustomControl::~ICustomControl() = default;
 IDialog::~IDialog() = default;
 IElementCore::~IElementCore() = default;

@@ -299,11 +299,20 @@ std::vector<std::string> ConsoleRenderer::renderControl(const Form& form, const 
   } else if (auto* tree = dynamic_cast<const TreeView*>(&control)) {
     treeLines(tree->nodes(), tree->SelectedKey_get(), "", lines);
   } else if (auto* toolbar = dynamic_cast<const Toolbar*>(&control)) {
+    // A row of buttons wider than the screen goes on in a second row rather than losing the
+    // buttons at its end: the operator must see every key.
     std::string line = "|";
     for (const auto& button : toolbar->buttons()) {
       if (!button.visible) continue;
-      std::string caption = displayCaption(button.caption);
-      line += " " + (button.enabled ? caption : "(" + caption + ")") + " |";
+      std::string item = " " +
+                         (button.enabled ? withAccelerator(button.caption)
+                                         : "(" + displayCaption(button.caption) + ")") +
+                         " |";
+      if (line.size() > 1 && columns(line + item) > static_cast<size_t>(std::max(10, width))) {
+        lines.push_back(line);
+        line = "|";
+      }
+      line += item;
     }
     lines.push_back(line);
   } else if (auto* strip = dynamic_cast<const TabStrip*>(&control)) {

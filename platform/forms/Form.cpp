@@ -10,6 +10,7 @@
 #include "platform/forms/Image.h"
 #include "platform/forms/OptionButton.h"
 #include "platform/forms/Screen.h"
+#include "platform/forms/Toolbar.h"
 
 namespace platform::forms {
 
@@ -142,6 +143,15 @@ bool Form::pressAccelerator(char key) {
     if (control->available() && acceleratorKey(control->Caption_get()) == wanted) {
       setFocus(*control);
       return control->click();
+    }
+    // A toolbar's buttons carry accelerators of their own: on a console they are the only way
+    // to reach them.
+    auto* toolbar = dynamic_cast<Toolbar*>(control.get());
+    if (!toolbar || !toolbar->available()) continue;
+    for (const auto& button : toolbar->buttons()) {
+      if (button.visible && button.enabled && acceleratorKey(button.caption) == wanted) {
+        return toolbar->chooseItem(button.key);
+      }
     }
   }
   return false;

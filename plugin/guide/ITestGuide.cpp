@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "plugin/guide/FTestGuide.h"
+
 namespace plugin {
 
 ITestGuide::~ITestGuide() = default;
@@ -13,10 +15,19 @@ std::shared_ptr<ITestGuide>& openGuide() {
   static std::shared_ptr<ITestGuide> guide;
   return guide;
 }
+
+// The plug-in's own guide, loaded and initialised for the owner and the run.
+std::shared_ptr<ITestGuide> newTestGuide(const std::shared_ptr<host_api::ITestElement>& owner,
+                                         host_api::ITestRun* testRun) {
+  auto guide = std::make_shared<FTestGuide>();
+  guide->Initialize(owner, testRun);
+  return guide;
+}
+
 }  // namespace
 
 GuideFactory& guideFactorySlot() {
-  static GuideFactory factory;
+  static GuideFactory factory = newTestGuide;
   return factory;
 }
 

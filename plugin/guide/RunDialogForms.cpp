@@ -4,6 +4,7 @@
 #include "plugin/guide/FConnectLeads.h"
 #include "plugin/guide/FHaltOnFail.h"
 #include "plugin/guide/FMultiTest.h"
+#include "plugin/guide/FTestGuide.h"
 
 namespace plugin::RunDialogForms {
 
@@ -25,6 +26,7 @@ std::vector<platform::forms::AnswerableForm> Answerable() {
       {C::kFormName,
        {C::kContinue, C::kStop},
        {C::kTitle, C::kVerify, C::kNames, C::kLines, C::kSockets, C::kPress}},
+      FTestGuide::Answerable(),
   };
 }
 
