@@ -21,6 +21,8 @@ const std::map<int32_t, std::string>& Messages() {
       message(errCatalogueFile, "The test element catalogue file %%1 could not be read: %%2."),
       message(errElementLoad, "The test element could not be loaded."),
       message(errGroupSave, "The test group could not be saved."),
+      message(errElementRunUnavailable,
+              "Test elements cannot be run: the host offers no test guide to run them in."),
       message(errGroupRemove, "The test element could not be removed from the test group."),
       message(errModuleLoad, "The patient-lead module could not be loaded."),
       message(errConfigSave, "The configuration could not be saved."),
