@@ -22,7 +22,7 @@ const std::map<int32_t, std::string>& Messages() {
       message(errElementLoad, "The test element could not be loaded."),
       message(errGroupSave, "The test group could not be saved."),
       message(errElementRunUnavailable,
-              "Running test elements is not available yet in this version of the plug-in."),
+              "Test elements cannot be run: the host offers no test guide to run them in."),
       message(errGroupRemove, "The test element could not be removed from the test group."),
       message(errModuleLoad, "The patient-lead module could not be loaded."),
       message(errConfigSave, "The configuration could not be saved."),

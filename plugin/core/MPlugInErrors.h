@@ -26,7 +26,7 @@ inline constexpr int32_t errSettingsKey = errorNumber(0x8004A28E);
 inline constexpr int32_t errCatalogueFile = errorNumber(0x8004A28F);
 inline constexpr int32_t errElementLoad = errorNumber(0x8004A2C8);
 inline constexpr int32_t errGroupSave = errorNumber(0x8004A2CD);
-// A test element asked to run (Perform, RunTest) in a build that cannot run elements yet.
+// Test elements cannot run here: the host offers no test guide to run them in.
 inline constexpr int32_t errElementRunUnavailable = errorNumber(0x8004A2D0);
 inline constexpr int32_t errGroupRemove = errorNumber(0x8004A2F1);
 inline constexpr int32_t errModuleLoad = errorNumber(0x8004A3C2);

@@ -25,8 +25,13 @@ std::string LimitKeyOf(const std::string& key) {
   const auto hash = result.find('#');
   if (hash != std::string::npos && hash > 0) result.resize(hash);
   // A protective-earth reading per measuring point is "::ST" followed directly by the point
-  // number; its limits are those of "::ST".
-  if (key.size() > 4 && leadingValue(std::string_view(key).substr(4)) > 0) result = "::ST";
+  // number; its limits are those of "::ST". A reading that already names an applied-part class
+  // keeps it: a key that starts with a group's sub-position ("::7$3::CF") would otherwise be
+  // judged as a single test.
+  const bool namesClass = !result.empty() && result.rfind("::ST", 0) != 0;
+  if (!namesClass && key.size() > 4 && leadingValue(std::string_view(key).substr(4)) > 0) {
+    result = "::ST";
+  }
   return result;
 }
 

@@ -120,5 +120,13 @@ TEST_F(AutoRunSetup, CancelledLeadConnectionStopsTheRun) {
   EXPECT_EQ(cas->State_get(), 1);
 }
 
+TEST_F(AutoRunSetup, LeadZeroedInThisRunIsNotZeroedAgain) {
+  auto cas = autorun(device({}));
+  cas->Calibrated_let(true);
+  cas->ShowCalibrationForm();
+  EXPECT_EQ(shown("FCalibrate"), 0);
+  EXPECT_TRUE(cas->Calibrated_get());
+}
+
 }  // namespace
 }  // namespace guide_test
