@@ -7,6 +7,7 @@
 #include "host_api/HostServices.h"
 #include "platform/ErrorBoundary.h"
 #include "platform/forms/Button.h"
+#include "platform/forms/FormTools.h"
 #include "platform/forms/Image.h"
 #include "platform/forms/Label.h"
 #include "platform/forms/MessageBox.h"
@@ -94,7 +95,8 @@ void FCalibrate::addControls() {
 }
 
 void FCalibrate::Initialize() {
-  host_api::hostServices().application->TranslateCaptions(PlugInId, *this);
+  // The host's inline helper would give this library a copy of a host type of its own.
+  translateCaptions(*this, [](const std::string& text) { return translate(text); });
   ShowState(StateReady);
 }
 
