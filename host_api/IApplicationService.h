@@ -30,13 +30,10 @@ class ORVEL_HOST_API IApplicationService {
 
   // Translates every caption of a form (labels, buttons, list columns, tabs, toolbar buttons,
   // tooltips) in place, as a form does when it loads.
-  void TranslateCaptions(const std::string& pluginId, platform::forms::Form& form) {
-    platform::forms::translateCaptions(form, translatorFor(pluginId));
-  }
+  // Defined in the library, so that no caller's library carries a copy of the translator.
+  void TranslateCaptions(const std::string& pluginId, platform::forms::Form& form);
   // The same for one control, such as a tab strip or a toolbar.
-  void TranslateCaptions(const std::string& pluginId, platform::forms::Control& control) {
-    platform::forms::translateCaptions(control, translatorFor(pluginId));
-  }
+  void TranslateCaptions(const std::string& pluginId, platform::forms::Control& control);
 
   // The elements of the open template; empty when no template is open.
   virtual TestElements TestElements_get() const = 0;
@@ -48,9 +45,7 @@ class ORVEL_HOST_API IApplicationService {
       const platform::Object& element) const;
 
  private:
-  platform::forms::Translator translatorFor(const std::string& pluginId) {
-    return [this, pluginId](const std::string& text) { return Translate(pluginId, text); };
-  }
+  platform::forms::Translator translatorFor(const std::string& pluginId);
 };
 
 }  // namespace host_api

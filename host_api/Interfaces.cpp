@@ -40,6 +40,17 @@
 namespace host_api {
 
 IApplicationService::~IApplicationService() = default;
+void IApplicationService::TranslateCaptions(const std::string& pluginId,
+                                            platform::forms::Form& form) {
+  platform::forms::translateCaptions(form, translatorFor(pluginId));
+}
+void IApplicationService::TranslateCaptions(const std::string& pluginId,
+                                            platform::forms::Control& control) {
+  platform::forms::translateCaptions(control, translatorFor(pluginId));
+}
+platform::forms::Translator IApplicationService::translatorFor(const std::string& pluginId) {
+  return [this, pluginId](const std::string& text) { return Translate(pluginId, text); };
+}
 std::vector<std::pair<std::string, std::string>> IApplicationService::ElementData(
     const platform::Object&) const {
   return {};
