@@ -42,7 +42,24 @@ OrvelSession::~OrvelSession() {
 std::shared_ptr<host::TestTemplate> OrvelSession::openTemplate(const std::filesystem::path& file) {
   auto loaded = host::TestTemplate::load(file);
   setOpenTemplate(loaded);
+  handDeviceDataToPlugIn(*loaded);
   return loaded;
+}
+
+// A template read from its file holds device data made by ProgID, which the plug-in does not
+// know as the device's own: its test guide would find no modules and leave every test of the
+// applied parts out. The plug-in makes the device data itself, as for a new template, and takes
+// over what was stored.
+void OrvelSession::handDeviceDataToPlugIn(host::TestTemplate& testTemplate) {
+  const auto stored = testTemplate.deviceData();
+  if (!stored) return;
+  auto own = plugIn().CreateDUTData();
+  if (!own) return;
+  auto document = host_api::hostServices().xml->createDocument();
+  document->setDocumentElement(document->createElement("Device"));
+  auto saved = stored->Save(*document->documentElement());
+  if (saved) own->Load(*saved, nullptr);
+  testTemplate.setDeviceData(own, testTemplate.deviceDataProgId());
 }
 
 void OrvelSession::setOpenTemplate(const std::shared_ptr<host::TestTemplate>& testTemplate) {

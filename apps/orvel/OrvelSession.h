@@ -27,6 +27,8 @@ class OrvelSession {
   void setOpenTemplate(const std::shared_ptr<host::TestTemplate>& testTemplate);
 
  private:
+  void handDeviceDataToPlugIn(host::TestTemplate& testTemplate);
+
   host::HostPlugIn m_plugIn;
   std::shared_ptr<host::TestTemplate> m_open;
 };

@@ -24,6 +24,9 @@ status=0
 "$orvel" run "$template" --simulate healthy --unattended --report "$report" "$@" \
   2>"$out/run.log" </dev/null || status=$?
 grep -E "simulated analyzer's clock|^orvel run:" "$out/run.log" || true
+if [ "$status" -eq 1 ]; then
+  echo "At least one reading failed its limit, or the run ended early: see the table above."
+fi
 echo
 echo "Template with its results: $template"
 echo "HTML report:               $report"
